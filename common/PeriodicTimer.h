@@ -1,0 +1,46 @@
+#pragma once
+// A timer that fires every interval until disabled. Its rules:
+// - enabling a disabled timer starts a full new period;
+// - enabling a running timer, or setting the interval it already has, changes nothing;
+// - a new interval on a running timer starts a full period of the new length;
+// - an interval of 0 never fires, even while enabled.
+// A refused platform timer raises Error("Not enough timers available").
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "TimerHost.h"
+
+namespace pausarium {
+
+class PeriodicTimer {
+public:
+    PeriodicTimer(TimerHost& host, std::string name, std::uint32_t intervalMs, bool enabled,
+                  std::function<void()> onTimer);
+    ~PeriodicTimer();
+    PeriodicTimer(const PeriodicTimer&) = delete;
+    PeriodicTimer& operator=(const PeriodicTimer&) = delete;
+
+    void setEnabled(bool enabled);
+    void setInterval(std::uint32_t intervalMs);
+    bool enabled() const { return enabled_; }
+    std::uint32_t interval() const { return intervalMs_; }
+    // Running: enabled with an interval that fires.
+    bool running() const { return enabled_ && intervalMs_ > 0; }
+    const std::string& name() const { return name_; }
+
+    // Called by the host at each expiry.
+    void expire();
+
+private:
+    void arm();
+
+    TimerHost& host_;
+    std::string name_;
+    std::uint32_t intervalMs_;
+    bool enabled_ = false;
+    std::function<void()> onTimer_;
+};
+
+}  // namespace pausarium

@@ -1,0 +1,36 @@
+#pragma once
+// A timer host on virtual time: advancing the clock fires every due timer in time order (ties in
+// the order they were armed), each expiry at its exact virtual millisecond.
+
+#include <cstdint>
+#include <map>
+
+#include "TimerHost.h"
+
+namespace pausarium::testing {
+
+class VirtualClock : public TimerHost {
+public:
+    bool startTimer(PeriodicTimer& timer, std::uint32_t intervalMs) override;
+    void stopTimer(PeriodicTimer& timer) override;
+
+    std::int64_t now() const { return nowMs_; }
+    void advanceTo(std::int64_t ms);
+    void advanceBy(std::int64_t ms) { advanceTo(nowMs_ + ms); }
+    bool isArmed(const PeriodicTimer& timer) const { return armed_.count(&timer) != 0; }
+    // Makes the next startTimer calls fail, as a platform out of timers does.
+    void refuseTimers(bool refuse) { refuse_ = refuse; }
+
+private:
+    struct Arm {
+        std::uint32_t intervalMs;
+        std::int64_t dueMs;
+        std::uint64_t order;
+    };
+    std::map<const PeriodicTimer*, Arm> armed_;
+    std::int64_t nowMs_ = 0;
+    std::uint64_t nextOrder_ = 0;
+    bool refuse_ = false;
+};
+
+}  // namespace pausarium::testing
