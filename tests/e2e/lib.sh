@@ -1,0 +1,68 @@
+# Shared helpers for the end-to-end scenarios: sourced, not run.
+# Environment from ctest: WINEPREFIX, E2E_BUILD_DIR, E2E_INSTALL_DIR, E2E_ARTIFACTS, E2E_MINUTE_MS.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ru_RU.UTF-8
+: "${DISPLAY:?the end-to-end tests need an X display (scripts/run-tests.sh starts Xvfb)}"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+check() {  # check "description" command...
+  local what=$1; shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+finish() {  # exit status of the scenario
+  [ "$failures" -eq 0 ] && { echo "scenario passed"; exit 0; }
+  echo "$failures check(s) failed"; exit 1
+}
+
+# The install directory as Windows sees it (drive Z: maps /).
+win_path() { echo "Z:${1//\//\\}"; }
+
+# reg_set KEY NAME TYPE DATA / reg_get KEY NAME / reg_del_key KEY / reg_del_value KEY NAME
+reg_set() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
+reg_get() {  # prints the data of one value, or nothing when it is absent
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+}
+reg_type() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $2 }'; }
+reg_has_key() { wine reg query "$1" >/dev/null 2>&1; }
+reg_del_key() { wine reg delete "$1" /f >/dev/null 2>&1 || true; }
+reg_del_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
+
+# start_program EXE [args]: runs it in the background; its wine pid in $program_pid.
+start_program() {
+  wine "$@" >"$E2E_ARTIFACTS/$(basename "$1").log" 2>&1 &
+  program_pid=$!
+}
+program_running() { kill -0 "$program_pid" 2>/dev/null; }
+stop_programs() { wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
+
+# wait_for SECONDS command...: polls every 0.2 s until the command succeeds.
+wait_for() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  until "$@"; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.2
+  done
+}
+
+# Windows by title (a regular expression) or class name; all, visible or not.
+window_by_title() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+visible_window_by_title() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+
+# Screenshots of the whole virtual screen, and single pixels of them as "r,g,b".
+screenshot() { import -window root "$E2E_ARTIFACTS/$1.png"; echo "$E2E_ARTIFACTS/$1.png"; }
+pixel() {  # pixel FILE X Y
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+# count_colour FILE R,G,B [geometry]: pixels of exactly that colour (in an optional crop WxH+X+Y).
+count_colour() {
+  local crop=()
+  [ -n "${3:-}" ] && crop=(-crop "$3" +repage)
+  convert "$1" "${crop[@]}" -fill black +opaque "rgb($2)" -fill white -opaque "rgb($2)" \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+screen_size() { xdpyinfo | awk '/dimensions:/ { print $2; exit }'; }
+
+# Cycle time: minutes of the test build, in seconds (fractions allowed).
+minutes() { awk -v m="$1" -v ms="$E2E_MINUTE_MS" 'BEGIN { printf "%.3f", m * ms / 1000 }'; }
