@@ -1,0 +1,197 @@
+#include "BreakCycle.h"
+
+#include <utility>
+
+#include "Regimes.h"
+#include "Registry.h"
+#include "RegistryLayout.h"
+#include "Texts.h"
+
+namespace pausarium::reminder {
+namespace {
+
+// Intervals and enabled flags as the window is designed, before FormCreate sets its own.
+constexpr std::uint32_t kHideMs = 2000;
+constexpr std::uint32_t kBlinkMs = 1000;
+constexpr std::uint32_t kAddressHideMs = 5000;
+constexpr std::uint32_t kAntiActionGamesMs = 200;
+
+}  // namespace
+
+std::string minutesWithEnding(std::int32_t count) {
+    std::string ending;
+    if (count < 5) ending = texts::kEndingFew;
+    if (count < 2) ending = texts::kEndingOne;
+    return texts::kMinutesWord.str() + ending;
+}
+
+BreakCycle::BreakCycle(TimerHost& timers, ReminderWindow& window, Platform& platform,
+                       SoundPaths paths, std::uint32_t minuteMs)
+    : window_(window),
+      platform_(platform),
+      paths_(std::move(paths)),
+      minuteMs_(minuteMs),
+      SleepTimer(timers, "SleepTimer", 45000, false, [this] { SleepTimerTimer(); }),
+      NoticeTimer(timers, "NoticeTimer", 1000, false, [this] { NoticeTimerTimer(); }),
+      LockTimer(timers, "LockTimer", 1000, false, [this] { LockTimerTimer(); }),
+      HideTimer(timers, "HideTimer", kHideMs, false, [this] { HideTimerTimer(); }),
+      BlinkTimer(timers, "BlinkTimer", kBlinkMs, false, [this] { BlinkTimerTimer(); }),
+      tmAdressHide(timers, "tmAdressHide", kAddressHideMs, true, [this] { tmAdressHideTimer(); }),
+      tmAntiActionGames(timers, "tmAntiActionGames", kAntiActionGamesMs, false,
+                        [this] { tmAntiActionGamesTimer(); }) {}
+
+void BreakCycle::readSettings(RegistryBackend& backend) {
+    Registry registry(backend);  // the current user's; released on every way out
+    if (!registry.openKey(layout::kSettingsKey, false)) return;
+    if (registry.valueExists(layout::kRegimeTypeValue)) {
+        const Regime regime = regimeFor(registry.readInteger(layout::kRegimeTypeValue));
+        state_.WorkMinutes = regime.workMinutes;
+        state_.NoticeMinutes = regime.noticeMinutes;
+        state_.BreakMinutes = regime.breakMinutes;
+    }
+    if (registry.valueExists(layout::kProtectionLevelValue))
+        state_.ProtectionLevel = registry.readInteger(layout::kProtectionLevelValue);
+}
+
+void BreakCycle::FormCreate(RegistryBackend& registry) {
+    readSettings(registry);
+    platform_.setApplicationTitle(texts::kTitlePrefix.str() +
+                                  std::to_string(state_.WorkMinutes + state_.NoticeMinutes) + "/" +
+                                  std::to_string(state_.BreakMinutes));
+    SleepTimer.setInterval(static_cast<std::uint32_t>(state_.WorkMinutes) * minuteMs_);
+    NoticeTimer.setInterval(minuteMs_);
+    LockTimer.setInterval(minuteMs_);
+    HideTimer.setInterval(kHideMs);
+    BlinkTimer.setInterval(kBlinkMs);
+    SleepTimer.setEnabled(true);
+    NoticeTimer.setEnabled(false);
+    LockTimer.setEnabled(false);
+    HideTimer.setEnabled(true);
+    BlinkTimer.setEnabled(false);
+    state_.MinutesLeft = state_.NoticeMinutes;
+}
+
+ShowGeometry BreakCycle::FormShow(int screenWidth, int screenHeight) {
+    if (state_.FirstShow) {
+        // Nothing is seen: zero size at the designed screen-centred place, hidden 2 s after
+        // start by HideTimer (already running, so enabling it again does not restart it).
+        HideTimer.setEnabled(true);
+        state_.FirstShow = false;
+        return {screenWidth / 2, screenHeight / 2, 0, 0};
+    }
+    return {0, 0, screenWidth, screenHeight};
+}
+
+bool BreakCycle::FormCloseQuery() const { return !LockTimer.enabled(); }
+
+std::string BreakCycle::minutesText(const std::string& prefix) const {
+    return prefix + std::to_string(state_.MinutesLeft) + minutesWithEnding(state_.MinutesLeft) +
+           texts::kEllipsis.str();
+}
+
+void BreakCycle::SleepTimerTimer() {
+    SleepTimer.setEnabled(false);
+    NoticeTimer.setEnabled(true);
+    window_.setMessageColour(kBrightGreen);
+    window_.setMessageText(texts::kFirstNotice);
+    window_.show();
+    platform_.playSound(paths_.notice);
+    HideTimer.setEnabled(true);
+}
+
+void BreakCycle::NoticeTimerTimer() {
+    --state_.MinutesLeft;
+    if (state_.MinutesLeft > 0) {
+        window_.show();
+        window_.setMessageColour(kBrightGreen);
+        if (state_.MinutesLeft == 1) {
+            window_.setMessageColour(kRed);
+            platform_.playSound(paths_.lastNotice);
+        }
+        window_.setMessageText(minutesText(texts::kNoticePrefix));
+        HideTimer.setEnabled(true);
+        return;
+    }
+    // The lock begins. Its text keeps the colour the last notice left (red).
+    state_.MinutesLeft = state_.BreakMinutes;
+    NoticeTimer.setEnabled(false);
+    LockTimer.setEnabled(true);
+    BlinkTimer.setEnabled(true);
+    window_.setMessageText(texts::kLocked);
+    window_.show();
+    platform_.playSound(paths_.sysLock);
+    window_.restoreApplication();
+    window_.bringToFront();
+    if (isRaisedProtection(state_.ProtectionLevel)) tmAntiActionGames.setEnabled(true);
+}
+
+void BreakCycle::LockTimerTimer() {
+    window_.maximise();
+    window_.focus();
+    --state_.MinutesLeft;
+    if (state_.MinutesLeft > 0) return;
+    // The break is over: wait for a key, blinking on.
+    state_.MinutesLeft = state_.NoticeMinutes;
+    LockTimer.setEnabled(false);
+    tmAntiActionGames.setEnabled(false);
+    state_.BreakOver = true;
+    window_.setMessageText(texts::kPressAnyKey);
+    platform_.playSound(paths_.sysOpen);
+}
+
+void BreakCycle::BlinkTimerTimer() {
+    window_.fitToScreen();
+    window_.restoreApplication();
+    state_.BlinkCount = (state_.BlinkCount + 1) % (state_.BreakOver ? 2 : 3);
+    if (state_.BlinkCount != 0) {
+        window_.setMessageColour(kBlack);
+        return;
+    }
+    if (state_.BreakOver) {
+        window_.setMessageColour(kBrightGreen);
+        window_.setMessageText(texts::kPressAnyKey);
+    } else {
+        window_.setMessageColour(kRed);
+        window_.setMessageText(texts::kLocked);
+    }
+}
+
+void BreakCycle::HideTimerTimer() {
+    HideTimer.setEnabled(false);
+    window_.hide();
+}
+
+void BreakCycle::tmAntiActionGamesTimer() {
+    window_.bringToFront();
+    window_.focus();
+}
+
+void BreakCycle::ProcessUserInput() {
+    if (state_.BreakOver) {
+        // The key wait ends: a full work period starts now.
+        state_.BreakOver = false;
+        BlinkTimer.setEnabled(false);
+        SleepTimer.setEnabled(true);
+        window_.hide();
+        return;
+    }
+    if (LockTimer.enabled()) {
+        window_.setMessageColour(kRed);
+        window_.setMessageText(minutesText(texts::kRemainingPrefix));
+    }
+    lbAdressMouseMove();
+}
+
+void BreakCycle::lbAdressMouseMove() {
+    tmAdressHide.setEnabled(true);
+    window_.setAddressColour(kBlue);
+}
+
+void BreakCycle::tmAdressHideTimer() {
+    tmAdressHide.setEnabled(false);
+    window_.setAddressColour(kBlack);
+}
+
+void BreakCycle::lbAdressClick() { platform_.openAddress(texts::kAuthorAddress); }
+
+}  // namespace pausarium::reminder
