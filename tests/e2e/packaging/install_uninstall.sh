@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Installs the package of this build silently into the shared prefix, checks the installed files,
+# the uninstaller's entry, the Start-menu entry and the programs' resources, then uninstalls it
+# three times over with different autorun values.
+set -uo pipefail
+source "$(dirname "$0")/../lib.sh"
+
+RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pausarium'
+SETTINGS='HKCU\Software\Pausarium'
+WIN_DIR='C:\Program Files\Pausarium'
+DIR="$WINEPREFIX/drive_c/Program Files/Pausarium"
+MENU="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pausarium"
+WINDRES=x86_64-w64-mingw32-windres
+
+cmake --build "$E2E_BUILD_DIR" --target package >"$E2E_ARTIFACTS/package.log" 2>&1 \
+  || { echo "FAIL: cmake --target package (see $E2E_ARTIFACTS/package.log)"; exit 1; }
+installer=$(ls "$E2E_BUILD_DIR"/Pausarium-*-x64.exe | head -n 1)
+check "the portable zip is made beside the installer" test -f "${installer%.exe}.zip"
+
+install_silently() { wine "$installer" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1; }
+# The uninstaller copies itself away and returns at once: wait until the directory is gone.
+uninstall_silently() {
+  wine "$DIR/Uninstall.exe" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1
+  wait_for 60 test ! -e "$DIR/Pausarium.exe"
+  sleep 1
+}
+same() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
+
+# --- install ---------------------------------------------------------------------------------
+install_silently
+for f in Pausarium.exe PausariumSetup.exe Uninstall.exe \
+         Sound/Notice.wav Sound/LastNotice.wav Sound/SysLock.wav Sound/SysOpen.wav; do
+  check "installed: $f" test -f "$DIR/$f"
+done
+check "the uninstaller is registered" same "$(reg_get "$UNINSTALL" UninstallString)" "\"$WIN_DIR\\Uninstall.exe\""
+check "the entry is called Pausarium" same "$(reg_get "$UNINSTALL" DisplayName)" "Pausarium"
+check "a Start-menu entry for the setup tool" test -f "$MENU/Pausarium Setup.lnk"
+check "the installer registers nothing for autorun" same "$(reg_get "$RUN" Pausarium)" ""
+
+# --- resources of the installed programs -----------------------------------------------------
+version_of() { $WINDRES -i "$1" -O rc | tr -d ' ' | awk -F'FILEVERSION' 'NF > 1 { gsub(",", ".", $2); print $2; exit }'; }
+language_of() { $WINDRES -i "$1" -O rc | awk '/VALUE "Translation"/ { print $3, $4 }'; }
+# The group icon's entry: "width height colours pad", planes, bits.
+icon_entry_of() { $WINDRES -i "$1" -O rc | awk '/Element no 1/ { print $1, $2, $3; exit }'; }
+check "reminder version 2.3.0.7" same "$(version_of "$DIR/Pausarium.exe")" "2.3.0.7"
+check "setup tool version 2.3.0.2" same "$(version_of "$DIR/PausariumSetup.exe")" "2.3.0.2"
+for exe in Pausarium.exe PausariumSetup.exe; do
+  check "$exe: Russian, code page 1251" same "$(language_of "$DIR/$exe")" "0x419, 1251"
+  check "$exe: icon 32 x 32 in 16 colours" same "$(icon_entry_of "$DIR/$exe")" '"\040\040\020\000", 1, 4,'
+done
+check "reminder runs as invoked" grep -qa 'requestedExecutionLevel level="asInvoker"' "$DIR/Pausarium.exe"
+check "setup tool asks for the highest available rights" \
+  grep -qa 'requestedExecutionLevel level="highestAvailable"' "$DIR/PausariumSetup.exe"
+
+# --- the installed setup tool registers the installed reminder ---------------------------------
+# The install button lies at (12, 40) in the dialog's client area, 245 x 21 (the setup window's
+# design). Without a window manager Wine's X window is the 269-pixel-wide client area itself;
+# with one, the frame is taken off the width.
+register_with_setup_tool() {
+  start_program "$DIR/PausariumSetup.exe"
+  local window
+  setup_shown_or_ended() { [ -n "$(visible_window_by_title '^Pausarium.* Setup$')" ] || ! program_running; }
+  wait_for 15 setup_shown_or_ended
+  if [ -z "$(visible_window_by_title '^Pausarium.* Setup$')" ]; then
+    echo "SKIP: the installed PausariumSetup.exe shows no dialog; registration is not tested"
+    stop_programs; return 1
+  fi
+  window=$(visible_window_by_title '^Pausarium.* Setup$')
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local frame=$(( (WIDTH - 269) / 2 ))
+  xdotool mousemove --window "$window" $((frame + 134)) $((frame + 50))
+  sleep 0.5; xdotool mousedown 1; sleep 0.2; xdotool mouseup 1  # Wine misses an instant click
+  autorun_written() { [ -n "$(reg_get "$RUN" Pausarium)" ]; }
+  wait_for 10 autorun_written
+  screenshot packaging-setup-registered >/dev/null
+  # Stored bare or, since the path holds a space, in double quotes.
+  local value; value=$(reg_get "$RUN" Pausarium)
+  check "the installed setup tool registers the installed reminder" \
+    same "${value//\"/}" "$WIN_DIR\\Pausarium.exe"
+  check "and writes the settings" same "$(reg_get "$SETTINGS" RegimeType)" "0x1"
+  stop_programs
+}
+
+# --- uninstall: own autorun value (as the setup tool wrote it, else bare) and settings key ----------------------------
+if ! register_with_setup_tool; then
+  reg_set "$RUN" Pausarium REG_SZ "$WIN_DIR\\Pausarium.exe"
+  reg_set "$SETTINGS" RegimeType REG_DWORD 1
+  reg_set "$SETTINGS" ProtectionLevel REG_DWORD 0
+fi
+uninstall_silently
+for f in Pausarium.exe PausariumSetup.exe Uninstall.exe Sound; do
+  check "removed: $f" test ! -e "$DIR/$f"
+done
+check "the uninstaller's entry is gone" bash -c "! wine reg query '$UNINSTALL' >/dev/null 2>&1"
+check "the Start-menu entry is gone" test ! -e "$MENU/Pausarium Setup.lnk"
+check "own autorun value removed" same "$(reg_type "$RUN" Pausarium)" ""
+check "the settings key is removed" bash -c "! wine reg query '$SETTINGS' >/dev/null 2>&1"
+
+# --- own autorun value stored in double quotes --------------------------------------------------
+install_silently
+reg_set "$RUN" Pausarium REG_SZ "\"$WIN_DIR\\Pausarium.exe\""
+uninstall_silently
+check "own autorun value (quoted) removed" same "$(reg_type "$RUN" Pausarium)" ""
+
+# --- an autorun value of another directory, whose name merely begins the same -------------------
+install_silently
+other='C:\Program Files\Pausarium2\Pausarium.exe'
+reg_set "$RUN" Pausarium REG_SZ "$other"
+uninstall_silently
+check "another directory's autorun value is left alone" same "$(reg_get "$RUN" Pausarium)" "$other"
+reg_del_value "$RUN" Pausarium
+
+finish
