@@ -1,0 +1,75 @@
+#pragma once
+// TfmMainWindow: the setup tool's dialog. It builds its controls from the design table, mirrors
+// the control model of SetupLogic, and turns the controls' notifications into the logic's user
+// gestures. One barrier in the window procedure shows every escaping error.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "SetupLogic.h"
+#include "SetupWindowDesign.h"
+#include "Win32Registry.h"
+
+namespace pausarium::setup {
+
+std::string modulePathOfProcess();
+
+class TfmMainWindow : private SetupHost {
+public:
+    TfmMainWindow(HINSTANCE instance, std::string mainProgramPath);
+    ~TfmMainWindow() override;
+    TfmMainWindow(const TfmMainWindow&) = delete;
+    TfmMainWindow& operator=(const TfmMainWindow&) = delete;
+
+    // Creates the window (FormCreate runs); false when the program is to end at once.
+    bool create();
+    void show();
+    HWND handle() const { return hwnd_; }
+
+private:
+    struct Item {
+        const design::Control* design = nullptr;
+        HWND hwnd = nullptr;
+        HBRUSH brush = nullptr;
+        PanelLook look;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    void buildControls();
+    HWND createControl(Item& item);
+    Item* find(design::Id id);
+    Item* findWindow(HWND hwnd);
+    LRESULT controlColour(HDC dc, HWND control);
+    void onCommand(int id, int code);
+    void onVScroll(HWND control);
+    void onClose();
+    void mirror();
+    void BitBtn2Click();
+
+    // SetupHost
+    bool fileExists(const std::string& path) override;
+    void showWarning(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    void showSimpleMessage(const std::string& text) override;
+    void requestQuit() override;
+    void controlsChanged() override { mirror(); }
+    HWND boxOwner() const;
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    bool quitRequested_ = false;
+    bool mirroring_ = false;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    std::vector<Item> items_;
+    win32::Win32Registry registry_;
+    SetupLogic logic_;
+};
+
+}  // namespace pausarium::setup
