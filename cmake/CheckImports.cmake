@@ -1,5 +1,6 @@
 # cmake -DOBJDUMP=... -DEXE=... -P CheckImports.cmake
 # Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime).
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "objdump could not read ${EXE}")
