@@ -1,5 +1,5 @@
 # Helpers of the reminder scenarios: sourced after ../lib.sh.
-exe=$(win_path "$E2E_INSTALL_DIR/Pausarium.exe")
+exe=$E2E_INSTALL_DIR/Pausarium.exe
 settings='HKCU\SOFTWARE\Pausarium'
 probe() { wine "$REMINDER_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 window_state() { probe state; }
