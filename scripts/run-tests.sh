@@ -29,9 +29,9 @@ run_ctest native
 echo "== i686: the shipping 32-bit build"
 cmake --preset i686 >/dev/null
 cmake --build --preset i686 -j"$jobs"
-if [ -x tests/check-imports.sh ]; then
-  tests/check-imports.sh i686 build/i686/reminder/Pausarium.exe build/i686/setup/PausariumSetup.exe || status=1
-fi
+for exe in build/i686/reminder/Pausarium.exe build/i686/setup/PausariumSetup.exe; do
+  [ -f "$exe" ] && echo "size: $(basename "$exe") (i686) $(stat -c %s "$exe") bytes"
+done
 
 echo "== x86_64: the same sources for 64-bit, under Wine"
 cmake --preset x86_64-e2e >/dev/null

@@ -2,7 +2,7 @@
 # setup: a fresh Wine prefix for this test run and the programs installed by `cmake --install`.
 # cleanup: every Wine process of the prefix ended.
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ru_RU.UTF-8
 case "$1" in
   setup)
     wineserver -k 2>/dev/null || true

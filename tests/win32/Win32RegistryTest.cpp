@@ -1,0 +1,96 @@
+// The registry accessor's rules hold over the real advapi32 calls too.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Error.h"
+#include "Registry.h"
+#include "Win32Registry.h"
+
+using pausarium::Error;
+using pausarium::Registry;
+using pausarium::win32::Win32Registry;
+
+namespace {
+
+struct RealRegistry : ::testing::Test {
+    Win32Registry backend;
+    const std::string key = "SOFTWARE\\PausariumTest" + std::to_string(GetCurrentProcessId());
+
+    void TearDown() override {
+        Registry cleanup(backend);
+        cleanup.deleteKey(key);
+    }
+    std::string errorOf(void (*action)(Registry&), Registry& reg) {
+        try {
+            action(reg);
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return "(no error)";
+    }
+};
+
+}  // namespace
+
+TEST_F(RealRegistry, WritesAndReadsBackDwordsAndStrings) {
+    Registry reg(backend);
+    ASSERT_FALSE(reg.openKey(key, false));
+    ASSERT_TRUE(reg.openKey(key, true));
+    reg.writeInteger("RegimeType", 2);
+    reg.writeInteger("ProtectionLevel", -1);
+    reg.writeString("Path", "C:\\\xCF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB\\Pausarium.exe");  // Cyrillic in 1251
+    EXPECT_EQ(reg.readInteger("RegimeType"), 2);
+    EXPECT_EQ(reg.readInteger("ProtectionLevel"), -1);
+    EXPECT_EQ(reg.readString("Path"), "C:\\\xCF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB\\Pausarium.exe");
+
+    // The stored string carries its terminating zero, as RegQueryValueExA reports it.
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
+    DWORD type = 0, size = 0;
+    EXPECT_EQ(RegQueryValueExA(raw, "Path", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, 27u);  // 26 characters and the zero
+    RegCloseKey(raw);
+}
+
+TEST_F(RealRegistry, RaisesTheNamedErrorsForValuesOfAnotherTypeOrSize) {
+    Registry reg(backend);
+    ASSERT_TRUE(reg.openKey(key, true));
+    reg.writeString("Short", "1");
+    reg.writeString("Long", "12345");
+    EXPECT_EQ(errorOf([](Registry& r) { r.readInteger("Short"); }, reg), "Invalid data type for 'Short'");
+    EXPECT_EQ(errorOf([](Registry& r) { r.readInteger("Long"); }, reg), "Failed to get data for 'Long'");
+    EXPECT_EQ(errorOf([](Registry& r) { r.readInteger("Missing"); }, reg), "Failed to get data for 'Missing'");
+    reg.writeInteger("Number", 1);
+    EXPECT_EQ(errorOf([](Registry& r) { r.readString("Number"); }, reg), "Invalid data type for 'Number'");
+}
+
+TEST_F(RealRegistry, DeletesAWholeSubtreeAndReportsWhatWasThere) {
+    {
+        Registry reg(backend);
+        ASSERT_TRUE(reg.openKey(key + "\\A\\Deep", true));
+        reg.writeInteger("X", 1);
+        ASSERT_TRUE(reg.openKey("\\" + key + "\\B", true));
+    }
+    Registry reg(backend);
+    ASSERT_TRUE(reg.openKey("SOFTWARE", false));
+    const std::string name = key.substr(key.find('\\') + 1);
+    EXPECT_TRUE(reg.keyExists(name));
+    EXPECT_TRUE(reg.deleteKey(name));
+    EXPECT_FALSE(reg.keyExists(name));
+    EXPECT_FALSE(reg.deleteKey(name));
+}
+
+TEST_F(RealRegistry, DeletingValuesAnswersWhetherOneExisted) {
+    Registry reg(backend);
+    ASSERT_TRUE(reg.openKey(key, true));
+    reg.writeString("Pausarium", "x");
+    EXPECT_TRUE(reg.valueExists("Pausarium"));
+    EXPECT_TRUE(reg.deleteValue("Pausarium"));
+    EXPECT_FALSE(reg.deleteValue("Pausarium"));
+    EXPECT_FALSE(reg.valueExists("Pausarium"));
+}
