@@ -1,0 +1,340 @@
+#include "MainWindow.h"
+
+#include <windowsx.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <exception>
+
+#include "Error.h"
+#include "MessageBoxes.h"
+#include "Texts.h"
+#include "Win32Registry.h"
+
+namespace pausarium::reminder {
+namespace {
+
+constexpr char kClassName[] = "TfmMainWindow";
+
+// A DC's selected object, put back when the scope ends.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, previous_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// BeginPaint / EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+    ~PaintScope() { EndPaint(hwnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+    const RECT& dirty() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXA wc{};
+    if (GetClassInfoExA(instance, kClassName, &wc)) return;
+    wc.cbSize = sizeof wc;
+    // A double click's second press arrives as WM_LBUTTONDBLCLK, which is ignored: the pair
+    // counts as one click.
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    wc.hCursor = nullptr;  // set per area on WM_SETCURSOR
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kClassName;
+    if (RegisterClassExA(&wc) == 0) throw Error("Error creating window class");
+}
+
+int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+// The band of the client area that holds the single centred message line.
+constexpr int kMessageBandHalfHeight = 16;
+
+}  // namespace
+
+GdiFont::GdiFont(const design::FontDesign& font)
+    : font_(CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                        font.underline ? TRUE : FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                        font.face)) {}
+
+TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle)
+    : paths_(std::move(paths)),
+      applicationTitle_(applicationTitle),
+      panelFont_(design::kPanelFont),
+      addressFont_(design::kAddressFont),
+      messageText_(texts::kLocked.str()),
+      messageColour_(design::kPanelDesignedColour),
+      addressColour_(design::kAddressDesignedColour) {
+    registerWindowClass(instance, windowProc);
+    const int x = (screenWidth() - design::kDesignedClientWidth) / 2;
+    const int y = (screenHeight() - design::kDesignedClientHeight) / 2;
+    // The taskbar shows the window's text, so the window carries the application title.
+    const HWND created = CreateWindowExA(
+        WS_EX_TOPMOST | WS_EX_APPWINDOW, kClassName, applicationTitle_.c_str(), WS_POPUP, x, y,
+        design::kDesignedClientWidth, design::kDesignedClientHeight, nullptr, nullptr, instance,
+        this);
+    if (created == nullptr) throw Error("Error creating window");
+}
+
+TfmMainWindow::~TfmMainWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK TfmMainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TfmMainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TfmMainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return self->guarded(message, wParam, lParam);
+}
+
+LRESULT TfmMainWindow::guarded(UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        showError(error.what());
+    } catch (...) {
+        showError("Unknown error");
+    }
+    return 0;
+}
+
+void TfmMainWindow::showError(const std::string& message) {
+    // Lowered among the ordinary windows while the box is open, so that the box can be seen.
+    constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    win32::showStandardErrorBox(hwnd_, applicationTitle_, message);
+    if (hwnd_ != nullptr) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+}
+
+LRESULT TfmMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: onCreate(); return 0;
+    case WM_PAINT: onPaint(); return 0;
+    case WM_TIMER:
+        if (timers_) timers_->onTimerMessage(wParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (onSetCursor(lParam)) return TRUE;
+        break;
+    // Every key-down, system keys included, is consumed: no default handling follows, so
+    // Alt+F4, Alt+Space and F10 do nothing else.
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (cycle_) cycle_->ProcessUserInput();
+        return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_DEADCHAR:
+    case WM_SYSDEADCHAR:
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+        break;
+    case WM_MOUSEMOVE: onMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONDOWN: onLeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONUP: onLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONDBLCLK: return 0;
+    case WM_CAPTURECHANGED: clicks_.cancel(); return 0;
+    case WM_CLOSE: onClose(); return 0;
+    case WM_QUERYENDSESSION: return (!cycle_ || cycle_->FormCloseQuery()) ? TRUE : FALSE;
+    case WM_DESTROY: onDestroy(); return 0;
+    default: break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void TfmMainWindow::onCreate() {
+    timers_ = std::make_unique<win32::Win32TimerHost>(hwnd_);
+    cycle_ = std::make_unique<BreakCycle>(*timers_, *this, *this, paths_, PAUSARIUM_MINUTE_MS);
+    win32::Win32Registry registry;
+    cycle_->FormCreate(registry);
+}
+
+void TfmMainWindow::onPaint() {
+    PaintScope scope(hwnd_);
+    paint(scope.dc(), scope.dirty());
+}
+
+// pnPanel fills the client area with one centred line; lbAdress lies above it, top right, on
+// its own black background.
+void TfmMainWindow::paint(HDC dc, const RECT& dirty) {
+    RECT client = clientRect();
+    SetBkMode(dc, TRANSPARENT);
+    {
+        Selection font(dc, panelFont_.get());
+        SetTextColor(dc, messageColour_);
+        DrawTextA(dc, messageText_.c_str(), static_cast<int>(messageText_.size()), &client,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    const Rect a = addressLabelRect(client.right);
+    RECT label{a.left, a.top, a.right, a.bottom};
+    RECT overlap;
+    if (!IntersectRect(&overlap, &label, &dirty)) return;
+    FillRect(dc, &label, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    Selection font(dc, addressFont_.get());
+    SetTextColor(dc, addressColour_);
+    DrawTextA(dc, texts::kAuthorHost.c_str(), -1, &label,
+              DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+bool TfmMainWindow::onSetCursor(LPARAM lParam) {
+    if (LOWORD(lParam) != HTCLIENT) return false;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(hwnd_, &p);
+    SetCursor(hit(p.x, p.y) == HitTarget::Address ? LoadCursorA(nullptr, IDC_HAND) : nullptr);
+    return true;
+}
+
+void TfmMainWindow::onMouseMove(int x, int y) {
+    if (cycle_ && hit(x, y) == HitTarget::Address) cycle_->lbAdressMouseMove();
+}
+
+void TfmMainWindow::onLeftButtonDown(int x, int y) {
+    clicks_.press(hit(x, y));
+    SetCapture(hwnd_);
+}
+
+void TfmMainWindow::onLeftButtonUp(int x, int y) {
+    const HitTarget clicked = clicks_.release(hit(x, y));
+    ReleaseCapture();
+    if (!cycle_) return;
+    if (clicked == HitTarget::Address) cycle_->lbAdressClick();
+    if (clicked == HitTarget::Message) cycle_->ProcessUserInput();  // pnPanelClick
+}
+
+void TfmMainWindow::onClose() {
+    if (!cycle_ || cycle_->FormCloseQuery()) DestroyWindow(hwnd_);
+}
+
+void TfmMainWindow::onDestroy() {
+    cycle_.reset();   // its timers stop through the host
+    timers_.reset();  // and the host kills whatever is left
+    PostQuitMessage(0);
+}
+
+RECT TfmMainWindow::clientRect() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return r;
+}
+
+HitTarget TfmMainWindow::hit(int x, int y) const {
+    const RECT r = clientRect();
+    return hitTest(r.right, r.bottom, x, y);
+}
+
+void TfmMainWindow::invalidateMessage() {
+    const RECT client = clientRect();
+    const int middle = client.bottom / 2;
+    const RECT band{0, middle - kMessageBandHalfHeight, client.right, middle + kMessageBandHalfHeight};
+    InvalidateRect(hwnd_, &band, TRUE);
+}
+
+void TfmMainWindow::invalidateAddress() {
+    const Rect a = addressLabelRect(clientRect().right);
+    const RECT label{a.left, a.top, a.right, a.bottom};
+    InvalidateRect(hwnd_, &label, FALSE);  // the label paints its own background
+}
+
+// --- window operations ---------------------------------------------------------------
+
+void TfmMainWindow::show() {
+    if (!IsWindowVisible(hwnd_) && cycle_) {
+        const ShowGeometry g = cycle_->FormShow(screenWidth(), screenHeight());
+        SetWindowPos(hwnd_, nullptr, g.left, g.top, g.width, g.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    // HWND_TOP keeps a topmost window in the topmost band; activation is not suppressed.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TfmMainWindow::hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void TfmMainWindow::setMessageText(const std::string& text) {
+    if (text == messageText_) return;
+    messageText_ = text;
+    invalidateMessage();
+}
+
+void TfmMainWindow::setMessageColour(Colour colour) {
+    if (colour == messageColour_) return;
+    messageColour_ = colour;
+    invalidateMessage();
+}
+
+void TfmMainWindow::setAddressColour(Colour colour) {
+    if (colour == addressColour_) return;
+    addressColour_ = colour;
+    invalidateAddress();
+}
+
+void TfmMainWindow::fitToScreen() {
+    SetWindowPos(hwnd_, nullptr, 0, 0, screenWidth(), screenHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfmMainWindow::maximise() {
+    if (!IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+}
+
+void TfmMainWindow::bringToFront() {
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TfmMainWindow::focus() {
+    if (GetActiveWindow() != hwnd_) SetFocus(hwnd_);
+}
+
+void TfmMainWindow::restoreApplication() {
+    if (!IsIconic(hwnd_)) return;
+    ShowWindow(hwnd_, SW_RESTORE);
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// --- platform ------------------------------------------------------------------------
+
+void TfmMainWindow::playSound(const std::string& path) {
+    PlaySoundA(path.c_str(), nullptr, SND_ASYNC);
+}
+
+void TfmMainWindow::openAddress(const std::string& address) {
+    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TfmMainWindow::setApplicationTitle(const std::string& title) {
+    applicationTitle_ = title;
+    if (hwnd_ != nullptr) SetWindowTextA(hwnd_, title.c_str());
+}
+
+}  // namespace pausarium::reminder

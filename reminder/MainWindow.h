@@ -1,0 +1,96 @@
+#pragma once
+// fmMainWindow, class TfmMainWindow: the break reminder's one window. A borderless topmost
+// black popup that carries the message (pnPanel) and the address label (lbAdress), both
+// windowless and painted here, hosts the cycle's timers and turns keys and clicks into the
+// cycle's input. It is the cycle's ReminderWindow and Platform.
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "BreakCycle.h"
+#include "Win32TimerHost.h"
+#include "WindowLayout.h"
+#include "WindowOperations.h"
+
+namespace pausarium::reminder {
+
+// A GDI object deleted with its owner.
+class GdiFont {
+public:
+    explicit GdiFont(const design::FontDesign& font);
+    ~GdiFont() { if (font_) DeleteObject(font_); }
+    GdiFont(const GdiFont&) = delete;
+    GdiFont& operator=(const GdiFont&) = delete;
+    HFONT get() const { return font_; }
+
+private:
+    HFONT font_;
+};
+
+class TfmMainWindow final : public ReminderWindow, public Platform {
+public:
+    // Creates the window; its creation runs FormCreate. `applicationTitle` is the program's
+    // title, kept by the caller: the error boxes' caption, also after the window is gone.
+    TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle);
+    ~TfmMainWindow() override;
+    TfmMainWindow(const TfmMainWindow&) = delete;
+    TfmMainWindow& operator=(const TfmMainWindow&) = delete;
+
+    HWND handle() const { return hwnd_; }
+
+    // ReminderWindow
+    void show() override;
+    void hide() override;
+    void setMessageText(const std::string& text) override;
+    void setMessageColour(Colour colour) override;
+    void setAddressColour(Colour colour) override;
+    void fitToScreen() override;
+    void maximise() override;
+    void bringToFront() override;
+    void focus() override;
+    void restoreApplication() override;
+
+    // Platform
+    void playSound(const std::string& path) override;
+    void openAddress(const std::string& address) override;
+    void setApplicationTitle(const std::string& title) override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The one error barrier: every message passes it.
+    LRESULT guarded(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void showError(const std::string& message);
+
+    void onCreate();
+    void onPaint();
+    bool onSetCursor(LPARAM lParam);
+    void onMouseMove(int x, int y);
+    void onLeftButtonDown(int x, int y);
+    void onLeftButtonUp(int x, int y);
+    void onClose();
+    void onDestroy();
+
+    void paint(HDC dc, const RECT& dirty);
+    RECT clientRect() const;
+    HitTarget hit(int x, int y) const;
+    void invalidateMessage();
+    void invalidateAddress();
+
+    HWND hwnd_ = nullptr;
+    SoundPaths paths_;
+    std::string& applicationTitle_;
+    GdiFont panelFont_;
+    GdiFont addressFont_;
+    std::unique_ptr<win32::Win32TimerHost> timers_;
+    std::unique_ptr<BreakCycle> cycle_;
+    std::string messageText_;
+    Colour messageColour_;
+    Colour addressColour_;
+    ClickTracker clicks_;
+};
+
+}  // namespace pausarium::reminder

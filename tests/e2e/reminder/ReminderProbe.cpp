@@ -1,0 +1,61 @@
+// A small Windows program that the end-to-end scenarios use to ask the running reminder what
+// only Windows knows: its window's class, title, place and z-order band, its answers to close
+// requests, and the text of an open message box.
+//   reminder-probe state      -> "title=<t> visible=0|1 topmost=0|1 rect=L,T,R,B"
+//   reminder-probe close      -> posts WM_CLOSE
+//   reminder-probe queryend   -> "answer=0|1" (WM_QUERYENDSESSION)
+//   reminder-probe errorbox   -> "caption=<c> text=<t>" of the open message box
+// Exit status 1 when the window (or box) does not exist.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int state(HWND w) {
+    char title[256] = {};
+    GetWindowTextA(w, title, sizeof title);
+    RECT r{};
+    GetWindowRect(w, &r);
+    const bool topmost = (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    std::printf("title=%s visible=%d topmost=%d rect=%ld,%ld,%ld,%ld zoomed=%d\n", title,
+                IsWindowVisible(w) ? 1 : 0, topmost ? 1 : 0, r.left, r.top, r.right, r.bottom,
+                IsZoomed(w) ? 1 : 0);
+    return 0;
+}
+
+int errorBox() {
+    const HWND box = FindWindowA("#32770", nullptr);
+    if (box == nullptr) return 1;
+    char caption[256] = {}, text[512] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+    const bool topmost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    std::printf("caption=%s text=%s boxtopmost=%d\n", caption, text, topmost ? 1 : 0);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    if (std::strcmp(argv[1], "errorbox") == 0) return errorBox();
+    const HWND w = FindWindowA("TfmMainWindow", nullptr);
+    if (w == nullptr) {
+        std::printf("no window\n");
+        return 1;
+    }
+    if (std::strcmp(argv[1], "state") == 0) return state(w);
+    if (std::strcmp(argv[1], "close") == 0) return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (std::strcmp(argv[1], "queryend") == 0) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                 5000, &answer))
+            return 1;
+        std::printf("answer=%d\n", answer ? 1 : 0);
+        return 0;
+    }
+    return 2;
+}
