@@ -20,7 +20,7 @@ inline constexpr auto kLocked = cp1251(u8"Система заблокирова�
 inline constexpr auto kPressAnyKey = cp1251(u8"-= нажмите любую клавишу =-");
 
 // The author's address: a reserved example domain until a real home page exists.
-inline constexpr auto kAuthorHost = cp1251(u8"pausarium.example");
-inline constexpr auto kAuthorAddress = cp1251(u8"http://pausarium.example/");
+inline constexpr auto kAuthorHost = cp1251(u8"pausa.example");
+inline constexpr auto kAuthorAddress = cp1251(u8"http://pausa.example/");
 
 }  // namespace pausarium::reminder::texts

@@ -174,5 +174,5 @@ TEST_F(Cycle, TheAddressLightsUpOnMovementAndOpensOnClick) {
     app.advanceTo(1, 5);
     app.cycle->lbAdressClick();
     EXPECT_EQ(app.window.take(), (Log{"1:00 address blue", "1:03 address blue", "1:05 address black",
-                                      "1:05 open http://pausarium.example/"}));
+                                      "1:05 open http://pausa.example/"}));
 }
