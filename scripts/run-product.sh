@@ -11,7 +11,7 @@ cmake --build --preset x86_64 -j"$(nproc)"
 
 export WINEPREFIX="${WINEPREFIX:-$HOME/.pausarium-wine}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ru_RU.UTF-8
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+scripts/wine-prefix.sh
 install_dir="$WINEPREFIX/drive_c/Program Files/Pausarium"
 cmake --install build/x86_64 --prefix "$install_dir" >/dev/null
 echo "Installed into $install_dir"

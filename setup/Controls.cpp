@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include <commctrl.h>
+
 #include "SetupWindowDesign.h"
 
 namespace pausarium::setup {
@@ -141,7 +143,53 @@ LRESULT CALLBACK toggleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+constexpr int kRadioBoxSize = 13;  // the standard radio circle at 96 dots per inch
+constexpr int kRadioTextGap = 4;
+
+void paintDisabledRadio(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    // The parent's colour message chooses the background brush and the text colour.
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+    FillRect(dc, &rc, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    const int top = (rc.bottom - kRadioBoxSize) / 2;
+    RECT box{0, top, kRadioBoxSize, top + kRadioBoxSize};
+    const bool checked = SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_INACTIVE | (checked ? DFCS_CHECKED : 0));
+    char text[256];
+    const int n = GetWindowTextA(hwnd, text, sizeof text);
+    RECT textRect{kRadioBoxSize + kRadioTextGap, 0, rc.right, rc.bottom};
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text, n, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, old);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK keepColourProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    switch (msg) {
+        case WM_PAINT:
+            if (IsWindowEnabled(hwnd)) break;
+            paintDisabledRadio(hwnd);
+            return 0;
+        case WM_ENABLE:
+        case BM_SETCHECK: {
+            const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+            InvalidateRect(hwnd, nullptr, FALSE);  // the standard control paints its own way at once
+            return r;
+        }
+        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, keepColourProc, id); break;
+        default: break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 }  // namespace
+
+void keepTextColourWhenDisabled(HWND radio) { SetWindowSubclass(radio, keepColourProc, 1, 0); }
 
 void registerControlClasses(HINSTANCE instance) {
     WNDCLASSA wc{};

@@ -27,5 +27,8 @@ COLORREF resolveColour(std::uint32_t colour);
 void registerControlClasses(HINSTANCE instance);
 // The panel keeps a pointer to `look`, which must outlive it.
 void attachPanelLook(HWND panel, PanelLook* look);
+// A radio button drawn, while disabled, with its text in the colour its parent's
+// WM_CTLCOLORSTATIC gives instead of the system's grey; enabled it is the standard radio.
+void keepTextColourWhenDisabled(HWND radio);
 
 }  // namespace pausarium::setup

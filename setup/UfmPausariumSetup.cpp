@@ -175,6 +175,7 @@ HWND TfmMainWindow::createControl(Item& item) {
         item.look = PanelLook{c.bevel, c.background, c.foreground, font};
         attachPanelLook(item.hwnd, &item.look);
     }
+    if (c.kind == design::Kind::Radio && c.bold) keepTextColourWhenDisabled(item.hwnd);  // enabled or not
     if (c.kind == design::Kind::TrackBar) {
         SendMessageA(item.hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(0, 1));
         SendMessageA(item.hwnd, TBM_SETTICFREQ, 1, 0);

@@ -40,15 +40,16 @@ stop_programs() { wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
 wait_for() {
   local limit=$1; shift
   local end=$((SECONDS + limit))
-  until "$@"; do
+  until "$@" >/dev/null; do
     [ $SECONDS -ge $end ] && return 1
     sleep 0.2
   done
 }
 
-# Windows by title (a regular expression) or class name; all, visible or not.
-window_by_title() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
-visible_window_by_title() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+# The first window whose title matches a regular expression, visible or not; fails when none does.
+first_of() { local w; w=$("$@" 2>/dev/null | head -n 1); [ -n "$w" ] && echo "$w"; }
+window_by_title() { first_of xdotool search --name "$1"; }
+visible_window_by_title() { first_of xdotool search --onlyvisible --name "$1"; }
 
 # Screenshots of the whole virtual screen, and single pixels of them as "r,g,b".
 screenshot() { import -window root "$E2E_ARTIFACTS/$1.png"; echo "$E2E_ARTIFACTS/$1.png"; }
@@ -62,6 +63,13 @@ count_colour() {
   convert "$1" "${crop[@]}" -fill black +opaque "rgb($2)" -fill white -opaque "rgb($2)" \
     -format '%[fx:int(mean*w*h+0.5)]' info:
 }
+# click SCREEN_X SCREEN_Y: a left click there, held briefly (Wine misses an instant one).
+click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; }
+# key_to WINDOW KEY: the key pressed in that window. With no window manager the keyboard goes
+# where X's focus is, so the window gets it first.
+key_to() { xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.2; xdotool key "$2"; }
+# sys_colour NAME: a system colour of the prefix (Control Panel\Colors) as "r,g,b".
+sys_colour() { reg_get 'HKCU\Control Panel\Colors' "$1" | tr ' ' ','; }
 screen_size() { xdpyinfo | awk '/dimensions:/ { print $2; exit }'; }
 
 # Cycle time: minutes of the test build, in seconds (fractions allowed).

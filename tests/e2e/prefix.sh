@@ -8,8 +8,7 @@ case "$1" in
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX" "$E2E_INSTALL_DIR" "$E2E_ARTIFACTS"
     mkdir -p "$E2E_ARTIFACTS"
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
+    "$(dirname "$0")/../../scripts/wine-prefix.sh"
     cmake --install "$E2E_BUILD_DIR" --prefix "$E2E_INSTALL_DIR" >/dev/null
     echo "prefix ready: $WINEPREFIX"
     ;;

@@ -6,5 +6,5 @@ set -euo pipefail
 : "${WINEPREFIX:=${TMPDIR:-/tmp}/pausarium-wine-$(id -u)}"
 export WINEPREFIX
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ru_RU.UTF-8
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+"$(dirname "$0")/../../scripts/wine-prefix.sh"
 exec wine "$@"

@@ -60,17 +60,16 @@ check "setup tool asks for the highest available rights" \
 register_with_setup_tool() {
   start_program "$DIR/PausariumSetup.exe"
   local window
-  setup_shown_or_ended() { [ -n "$(visible_window_by_title '^Pausarium.* Setup$')" ] || ! program_running; }
+  setup_shown_or_ended() { [ -n "$(visible_window_by_title '^Pausarium v2.3 Setup$')" ] || ! program_running; }
   wait_for 15 setup_shown_or_ended
-  if [ -z "$(visible_window_by_title '^Pausarium.* Setup$')" ]; then
+  if [ -z "$(visible_window_by_title '^Pausarium v2.3 Setup$')" ]; then
     echo "SKIP: the installed PausariumSetup.exe shows no dialog; registration is not tested"
     stop_programs; return 1
   fi
-  window=$(visible_window_by_title '^Pausarium.* Setup$')
+  window=$(visible_window_by_title '^Pausarium v2.3 Setup$')
   eval "$(xdotool getwindowgeometry --shell "$window")"
   local frame=$(( (WIDTH - 269) / 2 ))
-  xdotool mousemove --window "$window" $((frame + 134)) $((frame + 50))
-  sleep 0.5; xdotool mousedown 1; sleep 0.2; xdotool mouseup 1  # Wine misses an instant click
+  click $((X + frame + 134)) $((Y + frame + 50))
   autorun_written() { [ -n "$(reg_get "$RUN" Pausarium)" ]; }
   wait_for 10 autorun_written
   screenshot packaging-setup-registered >/dev/null

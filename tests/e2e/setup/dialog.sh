@@ -13,9 +13,9 @@ EXPECTED_PATH=$(win_path "$E2E_INSTALL_DIR/Pausarium.exe")
 mkdir -p "$E2E_ARTIFACTS"
 
 # Client-area coordinates of the dialog: the X window is the client area.
-setup_window() { visible_window_by_title 'Pausarium v2.3 Setup'; }
+setup_window() { visible_window_by_title '^Pausarium v2.3 Setup$'; }
 origin() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; OX=$X; OY=$Y; CW=$WIDTH; CH=$HEIGHT; }
-click_at() { xdotool mousemove $((OX + $1)) $((OY + $2)) click 1; sleep 0.6; }
+click_at() { click $((OX + $1)) $((OY + $2)); sleep 0.6; }
 start_setup() {
   start_program "$SETUP"
   wait_for 30 setup_window || { fail "setup window appears"; return 1; }
@@ -35,7 +35,7 @@ has_white_in() { [ "$(count_colour "$SHOT" 255,255,255 "$1")" -gt 5 ]; }
 ADD_X=120 ADD_Y=50          # sbAddToAutorun
 REMOVE_X=120 REMOVE_Y=70    # sbRemoveFromAutorun
 RB90_X=12 RB90_Y=164        # rb90_15's circle
-TRACK_X=28                  # tbPLevel's column
+TRACK_X=28 TRACK_TOP_Y=236  # tbPLevel's channel, above the thumb at the bottom
 
 # 1. Reminder missing: warning, then the end, nothing written.
 reg_del_value "$HKLM_RUN" Pausarium; reg_del_key "$HKCU_SET"
@@ -44,8 +44,7 @@ start_program "$lonely/PausariumSetup.exe"
 if wait_for 30 visible_window_by_title '^Warning$'; then
   screenshot setup-missing-reminder >/dev/null
   pass "missing reminder warning shown"
-  xdotool key --window "$(visible_window_by_title '^Warning$')" Return; sleep 0.3
-  xdotool search --onlyvisible --name '^Warning$' >/dev/null && xdotool key Return
+  key_to "$(visible_window_by_title '^Warning$')" Return
   wait_for 15 bash -c "! kill -0 $program_pid 2>/dev/null" && pass "program ends after the warning" || fail "program ends after the warning"
 else
   fail "missing reminder warning shown"
@@ -61,7 +60,7 @@ check "client area is 269x373" test "${CW}x${CH}" = 269x373
 shot setup-not-installed
 check "frame band red when not installed" is_px 6 40 255,0,0
 check "heading strips grey with white text" has_white_in 250x13+8+14
-check "heading strip background is button shadow" bash -c "[ \"\$(count_colour '$SHOT' 255,255,255 250x13+8+102)\" -gt 5 ]"
+check "heading strip background is button shadow" is_px 10 106 "$(sys_colour ButtonShadow)"
 check "pnNone grey" is_px 150 222 128,128,128
 check "pnNone white caption" has_white_in 190x20+62+250
 check "blue band round the exit button" is_px 2 343 0,0,255
@@ -80,13 +79,13 @@ check "frame band green when installed" is_px 6 40 0,255,0
 check "pnNormal shown at position 1 (silver)" is_px 150 250 192,192,192
 click_at $RB90_X $RB90_Y
 check "90/15 radio writes RegimeType 2" test "$(reg_get "$HKCU_SET" RegimeType)" = 0x2
-click_at $TRACK_X 216
+click_at $TRACK_X $TRACK_TOP_Y
 check "track bar top writes ProtectionLevel 1" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x1
 shot setup-installed-raised
 check "pnHigh shown at position 0 (silver, its heading grey)" is_px 150 222 128,128,128
-xdotool key Down; sleep 0.6
+key_to "$WIN" Down; sleep 0.6
 check "arrow key on the track bar switches to normal" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x0
-xdotool key Up; sleep 0.6
+key_to "$WIN" Up; sleep 0.6
 check "arrow key on the track bar switches to raised" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x1
 
 # 4. The down install button: Undecided, frame stays green, settings key gone.
@@ -113,7 +112,7 @@ for answer in Return Escape; do
   start_program "$SETUP"
   if wait_for 30 visible_window_by_title '^Warning$'; then
     screenshot "setup-path-question-$answer" >/dev/null
-    xdotool key --window "$(visible_window_by_title '^Warning$')" "$answer"; sleep 1
+    key_to "$(visible_window_by_title '^Warning$')" "$answer"; sleep 1
   else
     fail "path question asked"
   fi
