@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ApplicationWindow.h"
 #include "Error.h"
 #include "MessageBoxes.h"
 #include "Texts.h"
@@ -13,6 +14,8 @@ std::string modulePathOfProcess() {
     const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     return std::string(buffer, n);
 }
+
+HICON applicationIcon(HINSTANCE instance) { return LoadIconA(instance, MAKEINTRESOURCEA(1)); }
 
 namespace {
 
@@ -69,8 +72,8 @@ bool overlapsEarlierSibling(const design::Control& c) {
 
 }  // namespace
 
-TfmMainWindow::TfmMainWindow(HINSTANCE instance, std::string mainProgramPath)
-    : instance_(instance), logic_(registry_, *this, std::move(mainProgramPath)) {}
+TfmMainWindow::TfmMainWindow(HINSTANCE instance, HWND owner, std::string mainProgramPath)
+    : instance_(instance), owner_(owner), logic_(registry_, *this, std::move(mainProgramPath)) {}
 
 TfmMainWindow::~TfmMainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -87,8 +90,7 @@ bool TfmMainWindow::create() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance_;
-    wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
-    if (!wc.hIcon) wc.hIcon = LoadIconA(instance_, "MAINICON");
+    wc.hIcon = applicationIcon(instance_);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kWindowClass;
@@ -99,7 +101,7 @@ bool TfmMainWindow::create() {
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, texts::kWindowCaption.c_str(), kWindowStyle, x, y, w, h,
-                    nullptr, nullptr, instance_, this);
+                    owner_, nullptr, instance_, this);
     return hwnd_ != nullptr && !quitRequested_;
 }
 
@@ -140,6 +142,12 @@ LRESULT TfmMainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
             return controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_MINIMIZE && owner_) {  // the taskbar button's window hides the dialog
+                ShowWindow(owner_, SW_MINIMIZE);
+                return 0;
+            }
+            return DefWindowProcA(hwnd_, msg, wp, lp);
         case WM_CLOSE: onClose(); return 0;
         case WM_DESTROY:
             hwnd_ = nullptr;
@@ -309,8 +317,14 @@ void TfmMainWindow::requestQuit() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pausarium;
     try {
-        setup::TfmMainWindow window(instance, setup::mainProgramPathFor(setup::modulePathOfProcess()));
-        if (window.create()) window.show();
+        setup::ApplicationWindow application(instance, setup::texts::kApplicationTitle.c_str(),
+                                             setup::applicationIcon(instance));
+        setup::TfmMainWindow window(instance, application.handle(),
+                                    setup::mainProgramPathFor(setup::modulePathOfProcess()));
+        if (window.create()) {
+            application.show(window.handle());
+            window.show();
+        }
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
             if (window.handle() && IsDialogMessageA(window.handle(), &msg)) continue;

@@ -18,10 +18,12 @@
 namespace pausarium::setup {
 
 std::string modulePathOfProcess();
+HICON applicationIcon(HINSTANCE instance);
 
 class TfmMainWindow : private SetupHost {
 public:
-    TfmMainWindow(HINSTANCE instance, std::string mainProgramPath);
+    // `owner` stands for the dialog on the taskbar; the dialog's minimise box minimises it.
+    TfmMainWindow(HINSTANCE instance, HWND owner, std::string mainProgramPath);
     ~TfmMainWindow() override;
     TfmMainWindow(const TfmMainWindow&) = delete;
     TfmMainWindow& operator=(const TfmMainWindow&) = delete;
@@ -62,6 +64,7 @@ private:
     HWND boxOwner() const;
 
     HINSTANCE instance_;
+    HWND owner_;
     HWND hwnd_ = nullptr;
     bool quitRequested_ = false;
     bool mirroring_ = false;
