@@ -187,7 +187,34 @@ LRESULT CALLBACK keepColourProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+int arrowStep(WPARAM key) {
+    switch (key) {
+        case VK_DOWN: case VK_RIGHT: return 1;
+        case VK_UP: case VK_LEFT: return -1;
+        default: return 0;
+    }
+}
+
+LRESULT CALLBACK arrowKeysProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    switch (msg) {
+        case WM_GETDLGCODE:
+            return DefSubclassProc(hwnd, msg, wp, lp) | DLGC_WANTARROWS;
+        case WM_KEYDOWN:
+            if (const int step = arrowStep(wp)) {
+                SendMessageA(GetAncestor(hwnd, GA_ROOT), kRadioArrow, static_cast<WPARAM>(step),
+                             reinterpret_cast<LPARAM>(hwnd));
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, arrowKeysProc, id); break;
+        default: break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 }  // namespace
+
+void reportArrowKeys(HWND radio) { SetWindowSubclass(radio, arrowKeysProc, 2, 0); }
 
 void keepTextColourWhenDisabled(HWND radio) { SetWindowSubclass(radio, keepColourProc, 1, 0); }
 

@@ -15,6 +15,9 @@ inline constexpr const char* kToggleClass = "PausariumToggle";
 // Sent to the top-level window when a toggle button's click is complete; wParam: its id.
 inline constexpr UINT kToggleClicked = WM_APP + 1;
 inline constexpr UINT kSetDown = WM_APP + 2;  // wParam: TRUE for down; nothing fires
+// Sent to the top-level window for an arrow key on a radio button; wParam: 1 for down or right,
+// -1 for up or left; lParam: the radio.
+inline constexpr UINT kRadioArrow = WM_APP + 3;
 
 struct PanelLook {
     unsigned bevel = 0;
@@ -30,5 +33,8 @@ void attachPanelLook(HWND panel, PanelLook* look);
 // A radio button drawn, while disabled, with its text in the colour its parent's
 // WM_CTLCOLORSTATIC gives instead of the system's grey; enabled it is the standard radio.
 void keepTextColourWhenDisabled(HWND radio);
+// A radio button that takes the arrow keys itself and reports them as kRadioArrow, so that the
+// window moves through its group and chooses (the dialog manager only moves the focus).
+void reportArrowKeys(HWND radio);
 
 }  // namespace pausarium::setup

@@ -107,6 +107,7 @@ bool TfmMainWindow::create() {
 
 void TfmMainWindow::show() {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
+    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);  // as a dialog opens
     UpdateWindow(hwnd_);
 }
 
@@ -138,6 +139,7 @@ LRESULT TfmMainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case kToggleClicked:
             logic_.userClickToggle(wp == design::sbAddToAutorun ? Toggle::Add : Toggle::Remove);
             return 0;
+        case kRadioArrow: onRadioArrow(reinterpret_cast<HWND>(lp), static_cast<int>(wp)); return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
@@ -183,6 +185,7 @@ HWND TfmMainWindow::createControl(Item& item) {
         item.look = PanelLook{c.bevel, c.background, c.foreground, font};
         attachPanelLook(item.hwnd, &item.look);
     }
+    if (c.kind == design::Kind::Radio) reportArrowKeys(item.hwnd);
     if (c.kind == design::Kind::Radio && c.bold) keepTextColourWhenDisabled(item.hwnd);  // enabled or not
     if (c.kind == design::Kind::TrackBar) {
         SendMessageA(item.hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(0, 1));
@@ -233,6 +236,26 @@ void TfmMainWindow::onVScroll(HWND control) {
     logic_.trackScrolled(static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0)));
 }
 
+// An arrow key moves to the next enabled radio of the regime group, round the ends, and chooses
+// it, as a user's click on it would.
+void TfmMainWindow::onRadioArrow(HWND radio, int step) {
+    constexpr design::Id radios[] = {design::rb30_5, design::rb50_10, design::rb90_15};
+    constexpr int count = static_cast<int>(std::size(radios));
+    int at = 0;
+    while (at < count && find(radios[at])->hwnd != radio) ++at;
+    if (at == count) return;
+    for (int n = 1; n < count; ++n) {
+        const int i = ((at + step * n) % count + count) % count;
+        HWND next = find(radios[i])->hwnd;
+        if (!IsWindowEnabled(next)) continue;
+        SetFocus(next);
+        SendMessageA(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);  // keyboard use shows focus
+        logic_.checkRadio(static_cast<Regime>(i));
+        InvalidateRect(next, nullptr, TRUE);  // one whole repaint draws its focus frame once
+        return;
+    }
+}
+
 void TfmMainWindow::BitBtn2Click() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
 void TfmMainWindow::onClose() {
@@ -254,8 +277,9 @@ void TfmMainWindow::mirror() {
     auto setEnabled = [](HWND h, bool on) {
         if ((IsWindowEnabled(h) != FALSE) != on) EnableWindow(h, on);
     };
-    auto setVisible = [](HWND h, bool on) {
-        if ((IsWindowVisible(h) != FALSE) != on) ShowWindow(h, on ? SW_SHOWNA : SW_HIDE);
+    auto setVisible = [](HWND h, bool on) {  // the style, not IsWindowVisible: the window may be hidden yet
+        const bool shown = (GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown != on) ShowWindow(h, on ? SW_SHOWNA : SW_HIDE);
     };
     HWND add = find(design::sbAddToAutorun)->hwnd, remove = find(design::sbRemoveFromAutorun)->hwnd;
     SendMessageA(add, kSetDown, c.addDown, 0);

@@ -50,6 +50,7 @@ private:
     LRESULT controlColour(HDC dc, HWND control);
     void onCommand(int id, int code);
     void onVScroll(HWND control);
+    void onRadioArrow(HWND radio, int step);
     void onClose();
     void mirror();
     void BitBtn2Click();

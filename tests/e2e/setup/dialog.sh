@@ -131,9 +131,27 @@ for answer in Return Escape; do
   close_setup
 done
 
-# 7. The two programs meet.
+# 7. Opening while registered, and the keyboard: the checked radio has the focus, the arrows
+# choose among the radios, Tab goes on to the track bar and then to the exit button.
+reg_set "$HKLM_RUN" Pausarium REG_SZ "$EXPECTED_PATH"
+reg_set "$HKCU_SET" RegimeType REG_DWORD 1
+reg_set "$HKCU_SET" ProtectionLevel REG_DWORD 0
+start_setup
+shot setup-installed-at-start
+check "opening registered shows the chosen level's description" is_px 150 250 192,192,192
+key_to "$WIN" Down; sleep 0.6
+check "an arrow on the focused radio chooses the next regime" test "$(reg_get "$HKCU_SET" RegimeType)" = 0x2
+key_to "$WIN" Down; sleep 0.6
+check "the arrows go round the group" test "$(reg_get "$HKCU_SET" RegimeType)" = 0x0
+key_to "$WIN" Tab; key_to "$WIN" Up; sleep 0.6
+check "Tab goes from the radios to the track bar" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x1
+key_to "$WIN" Tab; key_to "$WIN" space
+check "Tab goes on to the exit button, which works from the keyboard" \
+  wait_for 10 bash -c '! xdotool search --onlyvisible --name "^Pausarium v2.3 Setup$" >/dev/null'
+wait "$program_pid" 2>/dev/null || true
+
+# 8. The two programs meet.
 if [ "$real_reminder" = 1 ]; then
-  reg_set "$HKLM_RUN" Pausarium REG_SZ "$EXPECTED_PATH"
   start_setup; click_at $RB90_X $RB90_Y; close_setup
   start_program "$REMINDER"
   check "reminder carries the regime written by the setup tool" wait_for 30 bash -c 'xdotool search --name "^Pausarium - 90/15$" >/dev/null'
