@@ -306,7 +306,17 @@ void TfmMainWindow::mirror() {
         frame->look.background = c.frameColour;
         RedrawWindow(frame->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     }
+    keepFocusUsable();
     mirroring_ = false;
+}
+
+// A control disabled while it had the focus leaves the dialog with none, and then the keys
+// arrive as system keys that Tab cannot move on from; the focus goes to the first tab stop.
+void TfmMainWindow::keepFocusUsable() {
+    if (GetActiveWindow() != hwnd_) return;
+    HWND focus = GetFocus();
+    if (focus && focus != hwnd_ && IsWindowEnabled(focus)) return;
+    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
 }
 
 HWND TfmMainWindow::boxOwner() const {

@@ -53,6 +53,7 @@ private:
     void onRadioArrow(HWND radio, int step);
     void onClose();
     void mirror();
+    void keepFocusUsable();
     void BitBtn2Click();
 
     // SetupHost

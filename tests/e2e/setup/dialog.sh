@@ -29,6 +29,16 @@ close_setup() {  # the exit button
 shot() { sleep 0.4; SHOT=$(screenshot "$1"); convert "$SHOT" -crop "${CW}x${CH}+${OX}+${OY}" +repage "$SHOT"; }
 px() { pixel "$SHOT" "$1" "$2"; }
 is_px() { [ "$(px "$1" "$2")" = "$3" ]; }
+# A toggle button is down when its top-left corner has the shadow colour of a sunken edge.
+add_down() { is_px 12 40 "$(sys_colour ButtonShadow)"; }
+remove_down() { is_px 12 60 "$(sys_colour ButtonShadow)"; }
+down_buttons() {  # down_buttons add|remove|none: exactly that one down, or neither
+  case $1 in
+    add) add_down && ! remove_down ;;
+    remove) remove_down && ! add_down ;;
+    none) ! add_down && ! remove_down ;;
+  esac
+}
 has_white_in() { [ "$(count_colour "$SHOT" 255,255,255 "$1")" -gt 5 ]; }
 
 # Controls on the client area (parents' offsets added up).
@@ -65,6 +75,7 @@ owned_by_app() { xprop -id "$WIN" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$
 check "the dialog is owned by it, so its caption stays off the taskbar" owned_by_app
 shot setup-not-installed
 check "frame band red when not installed" is_px 6 40 255,0,0
+check "not installed: only the remove button is down" down_buttons remove
 check "heading strips grey with white text" has_white_in 250x13+8+14
 check "heading strip background is button shadow" is_px 10 106 "$(sys_colour ButtonShadow)"
 check "pnNone grey" is_px 150 222 128,128,128
@@ -82,6 +93,7 @@ check "install writes RegimeType 1" test "$(reg_get "$HKCU_SET" RegimeType)" = 0
 check "install writes ProtectionLevel 0" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x0
 shot setup-installed
 check "frame band green when installed" is_px 6 40 0,255,0
+check "installed: only the install button is down" down_buttons add
 check "pnNormal shown at position 1 (silver)" is_px 150 250 192,192,192
 click_at $RB90_X $RB90_Y
 check "90/15 radio writes RegimeType 2" test "$(reg_get "$HKCU_SET" RegimeType)" = 0x2
@@ -98,6 +110,7 @@ check "arrow key on the track bar switches to raised" test "$(reg_get "$HKCU_SET
 click_at $ADD_X $ADD_Y
 shot setup-undecided
 check "undecided keeps the frame green" is_px 6 40 0,255,0
+check "a click on the down install button leaves both up" down_buttons none
 check "undecided keeps the autorun value" test "$(reg_get "$HKLM_RUN" Pausarium)" = "$EXPECTED_PATH"
 check "undecided deletes the settings key" bash -c "! wine reg query '$HKCU_SET' >/dev/null 2>&1"
 check "undecided covers the protection area" is_px 150 222 128,128,128
@@ -110,7 +123,12 @@ check "remove deletes the autorun value" test -z "$(reg_get "$HKLM_RUN" Pausariu
 check "remove deletes the settings key" bash -c "! wine reg query '$HKCU_SET' >/dev/null 2>&1"
 shot setup-removed
 check "frame band red after remove" is_px 6 40 255,0,0
-close_setup
+check "after remove only the remove button is down" down_buttons remove
+# Not installed, the radios and the track bar are disabled: Tab reaches only the exit button.
+key_to "$WIN" Tab; key_to "$WIN" space
+check "not installed, Tab goes to the exit button" \
+  wait_for 10 bash -c '! xdotool search --onlyvisible --name "^Pausarium v2.3 Setup$" >/dev/null'
+wait "$program_pid" 2>/dev/null || true
 
 # 6. Path question: Yes rewrites, No keeps.
 for answer in Return Escape; do
