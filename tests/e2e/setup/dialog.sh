@@ -19,7 +19,7 @@ click_at() { click $((OX + $1)) $((OY + $2)); sleep 0.6; }
 start_setup() {
   start_program "$SETUP"
   wait_for 30 setup_window || { fail "setup window appears"; return 1; }
-  WIN=$(setup_window); origin; sleep 0.5
+  WIN=$(setup_window); origin; sleep 1  # its controls paint after it appears
 }
 close_setup() {  # the exit button
   click_at 130 354

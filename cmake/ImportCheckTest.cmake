@@ -1,0 +1,9 @@
+# add_import_check_test(<target>): a test that <target>'s .exe needs only Windows' own DLLs.
+# Testing is enabled in the including folder whether or not the other tests are built, so the
+# shipping build checks it too (ctest --test-dir <build>/<that folder>).
+enable_testing()
+function(add_import_check_test target)
+  add_test(NAME ${target}.imports_only_system_dlls
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:${target}>
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckImports.cmake)
+endfunction()
