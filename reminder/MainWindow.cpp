@@ -83,46 +83,18 @@ TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& 
       messageText_(texts::kLocked.str()),
       messageColour_(design::kPanelDesignedColour),
       addressColour_(design::kAddressDesignedColour) {
-    registerWindowClass(instance, windowProc);
+    registerWindowClass(instance, windowProcedure);
     const int x = (screenWidth() - design::kDesignedClientWidth) / 2;
     const int y = (screenHeight() - design::kDesignedClientHeight) / 2;
     // The taskbar shows the window's text, so the window carries the application title.
-    const HWND created = CreateWindowExA(
-        WS_EX_TOPMOST | WS_EX_APPWINDOW, kClassName, applicationTitle_.c_str(), WS_POPUP, x, y,
-        design::kDesignedClientWidth, design::kDesignedClientHeight, nullptr, nullptr, instance,
-        this);
+    const RECT placement{x, y, x + design::kDesignedClientWidth, y + design::kDesignedClientHeight};
+    const HWND created = createWindow(WS_EX_TOPMOST | WS_EX_APPWINDOW, kClassName, applicationTitle_.c_str(),
+                                      WS_POPUP, placement, nullptr, instance);
     if (created == nullptr) throw Error("Error creating window");
 }
 
 TfmMainWindow::~TfmMainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
-
-LRESULT CALLBACK TfmMainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TfmMainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TfmMainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return self->guarded(message, wParam, lParam);
-}
-
-LRESULT TfmMainWindow::guarded(UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return handle(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        showError(error.what());
-    } catch (...) {
-        showError("Unknown error");
-    }
-    return 0;
 }
 
 void TfmMainWindow::showError(const std::string& message) {
@@ -133,7 +105,7 @@ void TfmMainWindow::showError(const std::string& message) {
     if (hwnd_ != nullptr) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
 }
 
-LRESULT TfmMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(); return 0;
     case WM_PAINT: onPaint(); return 0;

@@ -12,6 +12,7 @@
 
 #include "BreakCycle.h"
 #include "Win32TimerHost.h"
+#include "WindowObject.h"
 #include "WindowLayout.h"
 #include "WindowOperations.h"
 
@@ -30,7 +31,7 @@ private:
     HFONT font_;
 };
 
-class TfmMainWindow final : public ReminderWindow, public Platform {
+class TfmMainWindow final : public ReminderWindow, public Platform, public win32::WindowObject {
 public:
     // Creates the window; its creation runs FormCreate. `applicationTitle` is the program's
     // title, kept by the caller: the error boxes' caption, also after the window is gone.
@@ -38,8 +39,6 @@ public:
     ~TfmMainWindow() override;
     TfmMainWindow(const TfmMainWindow&) = delete;
     TfmMainWindow& operator=(const TfmMainWindow&) = delete;
-
-    HWND handle() const { return hwnd_; }
 
     // ReminderWindow
     void show() override;
@@ -59,11 +58,8 @@ public:
     void setApplicationTitle(const std::string& title) override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // The one error barrier: every message passes it.
-    LRESULT guarded(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void showError(const std::string& message);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void showError(const std::string& message) override;
 
     void onCreate();
     void onPaint();
@@ -80,7 +76,6 @@ private:
     void invalidateMessage();
     void invalidateAddress();
 
-    HWND hwnd_ = nullptr;
     SoundPaths paths_;
     std::string& applicationTitle_;
     GdiFont panelFont_;

@@ -88,7 +88,7 @@ bool TfmMainWindow::create() {
     InitCommonControlsEx(&icc);
     registerControlClasses(instance_);
     WNDCLASSA wc{};
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = windowProcedure;
     wc.hInstance = instance_;
     wc.hIcon = applicationIcon(instance_);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -100,8 +100,8 @@ bool TfmMainWindow::create() {
     AdjustWindowRectEx(&rc, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, texts::kWindowCaption.c_str(), kWindowStyle, x, y, w, h,
-                    owner_, nullptr, instance_, this);
+    createWindow(WS_EX_CONTROLPARENT, kWindowClass, texts::kWindowCaption.c_str(), kWindowStyle,
+                 RECT{x, y, x + w, y + h}, owner_, instance_);
     return hwnd_ != nullptr && !quitRequested_;
 }
 
@@ -111,23 +111,11 @@ void TfmMainWindow::show() {
     UpdateWindow(hwnd_);
 }
 
-LRESULT CALLBACK TfmMainWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<TfmMainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TfmMainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    try {
-        return self->handle(msg, wp, lp);
-    } catch (const std::exception& e) {  // the one barrier: the program goes on
-        win32::showStandardErrorBox(self->boxOwner(), texts::kApplicationTitle, e.what());
-        return msg == WM_CREATE ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
-    }
+void TfmMainWindow::showError(const std::string& message) {
+    win32::showStandardErrorBox(boxOwner(), texts::kApplicationTitle, message);
 }
 
-LRESULT TfmMainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TfmMainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CREATE:
             buildControls();
@@ -152,7 +140,6 @@ LRESULT TfmMainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             return DefWindowProcA(hwnd_, msg, wp, lp);
         case WM_CLOSE: onClose(); return 0;
         case WM_DESTROY:
-            hwnd_ = nullptr;
             PostQuitMessage(0);
             return 0;
         default: return DefWindowProcA(hwnd_, msg, wp, lp);

@@ -14,13 +14,14 @@
 #include "SetupLogic.h"
 #include "SetupWindowDesign.h"
 #include "Win32Registry.h"
+#include "WindowObject.h"
 
 namespace pausarium::setup {
 
 std::string modulePathOfProcess();
 HICON applicationIcon(HINSTANCE instance);
 
-class TfmMainWindow : private SetupHost {
+class TfmMainWindow final : public win32::WindowObject, private SetupHost {
 public:
     // `owner` stands for the dialog on the taskbar; the dialog's minimise box minimises it.
     TfmMainWindow(HINSTANCE instance, HWND owner, std::string mainProgramPath);
@@ -31,7 +32,6 @@ public:
     // Creates the window (FormCreate runs); false when the program is to end at once.
     bool create();
     void show();
-    HWND handle() const { return hwnd_; }
 
 private:
     struct Item {
@@ -41,8 +41,8 @@ private:
         PanelLook look;
     };
 
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void showError(const std::string& message) override;
     void buildControls();
     HWND createControl(Item& item);
     Item* find(design::Id id);
@@ -67,7 +67,6 @@ private:
 
     HINSTANCE instance_;
     HWND owner_;
-    HWND hwnd_ = nullptr;
     bool quitRequested_ = false;
     bool mirroring_ = false;
     HFONT font_ = nullptr;

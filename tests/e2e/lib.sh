@@ -46,6 +46,24 @@ wait_for() {
   done
 }
 
+# probe state|close|queryend|errorbox: what Windows says of the program's window or open box,
+# its texts turned from 1251 into UTF-8; the probe's own exit status (1: no such window or box).
+probe() {
+  local out status
+  out=$(wine "$E2E_PROBE" "$@" 2>/dev/null); status=$?
+  printf '%s\n' "$out" | tr -d '\r' | iconv -f CP1251 -t UTF-8
+  return $status
+}
+box_open() { probe errorbox >/dev/null; }
+box_closed() { ! box_open; }
+# box_is CAPTION TEXT: the open message box has exactly that caption and text.
+box_is() {
+  local box; box=$(probe errorbox) || return 1
+  box=${box% boxtopmost=*}
+  [ "$box" = "caption=$1 text=$2" ] || { echo "  box: $box"; return 1; }
+}
+title_is() { [[ "$(probe state)" == "title=$1 "* ]]; }  # the program's window has that title
+
 # The first window whose title matches a regular expression, visible or not; fails when none does.
 first_of() { local w; w=$("$@" 2>/dev/null | head -n 1); [ -n "$w" ] && echo "$w"; }
 window_by_title() { first_of xdotool search --name "$1"; }

@@ -26,6 +26,7 @@ uninstall_silently() {
   sleep 1
 }
 same() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
+reg_del_value "$RUN" Pausarium; reg_del_key "$SETTINGS"  # whatever an earlier scenario left
 
 # --- install ---------------------------------------------------------------------------------
 install_silently

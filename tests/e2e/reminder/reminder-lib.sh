@@ -1,7 +1,6 @@
 # Helpers of the reminder scenarios: sourced after ../lib.sh.
 exe=$E2E_INSTALL_DIR/Pausarium.exe
 settings='HKCU\SOFTWARE\Pausarium'
-probe() { wine "$REMINDER_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 window_state() { probe state; }
 window_visible() { window_state | grep -q ' visible=1 '; }
 window_hidden() { window_state | grep -q ' visible=0 '; }

@@ -10,14 +10,14 @@ source "$here/reminder-lib.sh"
 reg_del_key "$settings"
 start_program "$exe"
 check "the window of class TfmMainWindow appears" wait_for 20 window_exists
-check "title without settings is 'Pausarium - 0/0'" bash -c "[[ \"\$(wine '$REMINDER_PROBE' state | tr -d '\r')\" == 'title=Pausarium - 0/0 '* ]]"
+check "title without settings is 'Pausarium - 0/0'" title_is 'Pausarium - 0/0'
 sleep 3
 check "nothing visible, window hidden" window_hidden
 stop_programs
 
 reg_set "$settings" RegimeType REG_SZ 1
 start_program "$exe"
-check "an error box opens" wait_for 20 bash -c "wine '$REMINDER_PROBE' errorbox >/dev/null 2>&1"
+check "an error box opens" wait_for 20 box_open
 sleep 1
 box=$(probe errorbox)
 echo "box: $box"
@@ -27,7 +27,7 @@ check "the window is not topmost while the box is open" grep -q ' topmost=0 ' <<
 shot=$(screenshot reminder-error-box)
 check "the box is seen on screen" [ "$(not_black "$shot")" -gt 1000 ]
 xdotool key --window "$(xdotool search --onlyvisible --name '^Pausarium$' | tail -n 1)" Return
-check "the box closes on Enter" wait_for 10 bash -c "! wine '$REMINDER_PROBE' errorbox >/dev/null 2>&1"
+check "the box closes on Enter" wait_for 10 box_closed
 sleep 3
 state=$(window_state)
 echo "after the box: $state"

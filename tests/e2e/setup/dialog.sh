@@ -54,6 +54,8 @@ start_program "$lonely/PausariumSetup.exe"
 if wait_for 30 visible_window_by_title '^Warning$'; then
   screenshot setup-missing-reminder >/dev/null
   pass "missing reminder warning shown"
+  check "the warning's two lines" box_is Warning \
+    $'Pausarium.exe не найден.. \n Запускайте данную программу из директории, где находится Pausarium.exe'
   key_to "$(visible_window_by_title '^Warning$')" Return
   wait_for 15 bash -c "! kill -0 $program_pid 2>/dev/null" && pass "program ends after the warning" || fail "program ends after the warning"
 else
@@ -136,6 +138,8 @@ for answer in Return Escape; do
   start_program "$SETUP"
   if wait_for 30 visible_window_by_title '^Warning$'; then
     screenshot "setup-path-question-$answer" >/dev/null
+    check "the path question's text" box_is Warning \
+      $'Pausarium обнаружен в другой дерриктории..\nВы хотите изменить путь к программе в параметрах автозапуска?'
     key_to "$(visible_window_by_title '^Warning$')" "$answer"; sleep 1
   else
     fail "path question asked"
@@ -179,4 +183,5 @@ else
 fi
 
 stop_programs
+reg_del_value "$HKLM_RUN" Pausarium; reg_del_key "$HKCU_SET"  # the next scenario starts clean
 finish

@@ -1,10 +1,11 @@
-// A small Windows program that the end-to-end scenarios use to ask the running reminder what
-// only Windows knows: its window's class, title, place and z-order band, its answers to close
-// requests, and the text of an open message box.
-//   reminder-probe state      -> "title=<t> visible=0|1 topmost=0|1 rect=L,T,R,B"
-//   reminder-probe close      -> posts WM_CLOSE
-//   reminder-probe queryend   -> "answer=0|1" (WM_QUERYENDSESSION)
-//   reminder-probe errorbox   -> "caption=<c> text=<t>" of the open message box
+// A small Windows program that the end-to-end scenarios use to ask what only Windows knows of
+// the running program's window (class TfmMainWindow, the name both programs' windows have): its
+// title, place and z-order band, its answers to close requests, and the text of an open message
+// box (texts as the programs wrote them, in the ANSI code page).
+//   window-probe state      -> "title=<t> visible=0|1 topmost=0|1 rect=L,T,R,B zoomed=0|1"
+//   window-probe close      -> posts WM_CLOSE
+//   window-probe queryend   -> "answer=0|1" (WM_QUERYENDSESSION)
+//   window-probe errorbox   -> "caption=<c> text=<t> boxtopmost=0|1" of the open message box
 // Exit status 1 when the window (or box) does not exist.
 
 #include <windows.h>
