@@ -21,9 +21,11 @@ start_setup() {
   wait_for 30 setup_window || { fail "setup window appears"; return 1; }
   WIN=$(setup_window); origin; sleep 1  # its controls paint after it appears
 }
-close_setup() {  # the exit button
-  click_at 130 354
-  wait_for 10 bash -c '! xdotool search --onlyvisible --name "Pausarium v2.3 Setup" >/dev/null' || fail "exit button closes"
+close_setup() {  # close_setup [KEYS]: with the exit button, or with those keys
+  local how="exit button"
+  if [ $# -gt 0 ]; then how=$1; key_to "$WIN" "$1"; else click_at 130 354; fi
+  check "$how closes the dialog" \
+    wait_for 10 bash -c '! xdotool search --onlyvisible --name "Pausarium v2.3 Setup" >/dev/null'
   wait "$program_pid" 2>/dev/null || true
 }
 shot() { sleep 0.4; SHOT=$(screenshot "$1"); convert "$SHOT" -crop "${CW}x${CH}+${OX}+${OY}" +repage "$SHOT"; }
@@ -69,6 +71,8 @@ stop_programs
 # 2. Not installed look.
 start_setup
 check "client area is 269x373" test "${CW}x${CH}" = 269x373
+off_centre=$(( 2 * OX + CW - $(screen_size | cut -dx -f1) ))  # the frame is as wide on both sides
+check "centred across the screen" test "${off_centre#-}" -le 1
 # A taskbar lists the unowned window with the application title, and skips the dialog, which
 # that window owns (X: transient for it).
 app=$(window_by_title '^Pausarium Setup$')
@@ -150,7 +154,7 @@ for answer in Return Escape; do
   else
     check "No keeps the stored path" test "$(reg_get "$HKLM_RUN" Pausarium)" = 'C:\Other\Pausarium.exe'
   fi
-  close_setup
+  if [ "$answer" = Return ]; then close_setup; else close_setup alt+F4; fi
 done
 
 # 7. Opening while registered, and the keyboard: the checked radio has the focus, the arrows
