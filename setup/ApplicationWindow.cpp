@@ -46,6 +46,13 @@ LRESULT CALLBACK ApplicationWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, L
         case WM_ACTIVATE:
             if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) passActivationOn(hwnd);
             return 0;
+        case WM_SIZE:  // the owned dialog goes and comes back with it
+            if (wp == SIZE_MINIMIZED) ShowOwnedPopups(hwnd, FALSE);
+            if (wp == SIZE_RESTORED) {
+                ShowOwnedPopups(hwnd, TRUE);
+                passActivationOn(hwnd);
+            }
+            return 0;
         case WM_CLOSE:  // the taskbar button's Close: the dialog closes the way its close box does
             if (HWND main = mainWindowOf(hwnd)) PostMessageA(main, WM_CLOSE, 0, 0);
             return 0;

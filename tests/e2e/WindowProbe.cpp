@@ -6,6 +6,9 @@
 //   window-probe close      -> posts WM_CLOSE
 //   window-probe queryend   -> "answer=0|1" (WM_QUERYENDSESSION)
 //   window-probe errorbox   -> "caption=<c> text=<t> boxtopmost=0|1" of the open message box
+//   window-probe owner      -> "owner=<title> visible=0|1 iconic=0|1" of the window's owner
+//   window-probe minimise   -> sends the window's minimise command (its minimise box)
+//   window-probe restore    -> sends the owner the restore command (its taskbar button)
 // Exit status 1 when the window (or box) does not exist.
 
 #include <windows.h>
@@ -50,6 +53,17 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "state") == 0) return state(w);
     if (std::strcmp(argv[1], "close") == 0) return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (std::strcmp(argv[1], "minimise") == 0) return SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0;
+    const HWND owner = GetWindow(w, GW_OWNER);
+    if (owner == nullptr) return 1;
+    if (std::strcmp(argv[1], "restore") == 0) return SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0), 0;
+    if (std::strcmp(argv[1], "owner") == 0) {
+        char title[256] = {};
+        GetWindowTextA(owner, title, sizeof title);
+        std::printf("owner=%s visible=%d iconic=%d\n", title, IsWindowVisible(owner) ? 1 : 0,
+                    IsIconic(owner) ? 1 : 0);
+        return 0;
+    }
     if (std::strcmp(argv[1], "queryend") == 0) {
         DWORD_PTR answer = 0;
         if (!SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,

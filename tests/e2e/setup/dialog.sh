@@ -79,6 +79,12 @@ app=$(window_by_title '^Pausarium Setup$')
 check "a window with the application title stands for the program" test -n "$app"
 owned_by_app() { xprop -id "$WIN" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "${app:-0}")\$"; }
 check "the dialog is owned by it, so its caption stays off the taskbar" owned_by_app
+check "the owner carries the application title" grep -q '^owner=Pausarium Setup visible=1 iconic=0$' <<<"$(probe owner)"
+probe minimise
+check "minimising the dialog minimises the application window" grep -q ' iconic=1$' <<<"$(probe owner)"
+check "and hides the dialog with it" grep -q ' visible=0 ' <<<"$(probe state)"
+probe restore; sleep 0.5
+check "restoring from the taskbar brings the dialog back" grep -q ' visible=1 ' <<<"$(probe state)"
 shot setup-not-installed
 check "frame band red when not installed" is_px 6 40 255,0,0
 check "not installed: only the remove button is down" down_buttons remove
