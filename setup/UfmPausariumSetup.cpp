@@ -39,8 +39,10 @@ WindowKind kindOf(const design::Control& c) {
     using design::Kind;
     const DWORD base = WS_CHILD | WS_CLIPSIBLINGS;
     switch (c.kind) {
-        case Kind::Heading:
-            return {"STATIC", base | SS_CENTER | WS_GROUP, WS_EX_STATICEDGE};
+        case Kind::Heading: {  // read right to left where the system's locale is written so
+            const DWORD reading = GetSystemMetrics(SM_MIDEASTENABLED) ? WS_EX_RTLREADING : 0;
+            return {"STATIC", base | SS_CENTER | WS_GROUP, WS_EX_STATICEDGE | reading};
+        }
         case Kind::Label: return {"STATIC", base | SS_CENTER | WS_GROUP, 0};
         case Kind::GroupFrame:
         case Kind::Panel:

@@ -54,6 +54,14 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "state") == 0) return state(w);
     if (std::strcmp(argv[1], "close") == 0) return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
     if (std::strcmp(argv[1], "minimise") == 0) return SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0;
+    if (std::strcmp(argv[1], "queryend") == 0) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                 5000, &answer))
+            return 1;
+        std::printf("answer=%d\n", answer ? 1 : 0);
+        return 0;
+    }
     const HWND owner = GetWindow(w, GW_OWNER);
     if (owner == nullptr) return 1;
     if (std::strcmp(argv[1], "restore") == 0) return SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0), 0;
@@ -62,14 +70,6 @@ int main(int argc, char** argv) {
         GetWindowTextA(owner, title, sizeof title);
         std::printf("owner=%s visible=%d iconic=%d\n", title, IsWindowVisible(owner) ? 1 : 0,
                     IsIconic(owner) ? 1 : 0);
-        return 0;
-    }
-    if (std::strcmp(argv[1], "queryend") == 0) {
-        DWORD_PTR answer = 0;
-        if (!SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
-                                 5000, &answer))
-            return 1;
-        std::printf("answer=%d\n", answer ? 1 : 0);
         return 0;
     }
     return 2;

@@ -51,7 +51,7 @@ wait_for() {
 probe() {
   local out status
   out=$(wine "$E2E_PROBE" "$@" 2>/dev/null); status=$?
-  printf '%s\n' "$out" | tr -d '\r' | iconv -f CP1251 -t UTF-8
+  if [ -n "$out" ]; then printf '%s\n' "$out" | tr -d '\r' | iconv -f CP1251 -t UTF-8; fi
   return $status
 }
 box_open() { probe errorbox >/dev/null; }
