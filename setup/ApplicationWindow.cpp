@@ -56,9 +56,6 @@ LRESULT CALLBACK ApplicationWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, L
         case WM_CLOSE:  // the taskbar button's Close: the dialog closes the way its close box does
             if (HWND main = mainWindowOf(hwnd)) PostMessageA(main, WM_CLOSE, 0, 0);
             return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            break;
         default: break;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);

@@ -18,7 +18,6 @@ public:
     HWND handle() const { return hwnd_; }
     // The dialog it stands for on the taskbar; shown here together with the taskbar button.
     void show(HWND mainWindow);
-    void minimise() { ShowWindow(hwnd_, SW_MINIMIZE); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -109,7 +109,7 @@ bool TfmMainWindow::create() {
 
 void TfmMainWindow::show() {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
-    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);  // as a dialog opens
+    focusFirstTabStop();  // as a dialog opens
     UpdateWindow(hwnd_);
 }
 
@@ -305,6 +305,10 @@ void TfmMainWindow::keepFocusUsable() {
     if (GetActiveWindow() != hwnd_) return;
     HWND focus = GetFocus();
     if (focus && focus != hwnd_ && IsWindowEnabled(focus)) return;
+    focusFirstTabStop();
+}
+
+void TfmMainWindow::focusFirstTabStop() {
     if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
 }
 

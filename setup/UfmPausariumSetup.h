@@ -54,6 +54,7 @@ private:
     void onClose();
     void mirror();
     void keepFocusUsable();
+    void focusFirstTabStop();
     void BitBtn2Click();
 
     // SetupHost

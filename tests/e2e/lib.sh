@@ -25,6 +25,7 @@ reg_get() {  # prints the data of one value, or nothing when it is absent
 }
 reg_type() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $2 }'; }
 reg_has_key() { wine reg query "$1" >/dev/null 2>&1; }
+reg_no_key() { ! reg_has_key "$1"; }
 reg_del_key() { wine reg delete "$1" /f >/dev/null 2>&1 || true; }
 reg_del_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
 
@@ -34,6 +35,7 @@ start_program() {
   program_pid=$!
 }
 program_running() { kill -0 "$program_pid" 2>/dev/null; }
+program_ended() { ! program_running; }
 stop_programs() { wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
 
 # wait_for SECONDS command...: polls every 0.2 s until the command succeeds.

@@ -92,10 +92,10 @@ uninstall_silently
 for f in Pausarium.exe PausariumSetup.exe Uninstall.exe Sound; do
   check "removed: $f" test ! -e "$DIR/$f"
 done
-check "the uninstaller's entry is gone" bash -c "! wine reg query '$UNINSTALL' >/dev/null 2>&1"
+check "the uninstaller's entry is gone" reg_no_key "$UNINSTALL"
 check "the Start-menu entry is gone" test ! -e "$MENU/Pausarium Setup.lnk"
 check "own autorun value removed" same "$(reg_type "$RUN" Pausarium)" ""
-check "the settings key is removed" bash -c "! wine reg query '$SETTINGS' >/dev/null 2>&1"
+check "the settings key is removed" reg_no_key "$SETTINGS"
 
 # --- own autorun value stored in double quotes --------------------------------------------------
 install_silently

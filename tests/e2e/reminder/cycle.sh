@@ -133,7 +133,7 @@ sleep 20
 check "the second key wait" wait_for 15 green_shown
 probe close
 check "a close message in the key wait ends the program" wait_for 5 window_gone
-check "the process ends" wait_for 5 bash -c "! kill -0 $program_pid 2>/dev/null"
+check "the process ends" wait_for 5 program_ended
 stop_programs
 reg_del_key "$settings"
 finish

@@ -14,6 +14,7 @@ mkdir -p "$E2E_ARTIFACTS"
 
 # Client-area coordinates of the dialog: the X window is the client area.
 setup_window() { visible_window_by_title '^Pausarium v2.3 Setup$'; }
+setup_gone() { ! setup_window >/dev/null; }
 origin() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; OX=$X; OY=$Y; CW=$WIDTH; CH=$HEIGHT; }
 click_at() { click $((OX + $1)) $((OY + $2)); sleep 0.6; }
 start_setup() {
@@ -25,7 +26,7 @@ close_setup() {  # close_setup [KEYS]: with the exit button, or with those keys
   local how="exit button"
   if [ $# -gt 0 ]; then how=$1; key_to "$WIN" "$1"; else click_at 130 354; fi
   check "$how closes the dialog" \
-    wait_for 10 bash -c '! xdotool search --onlyvisible --name "Pausarium v2.3 Setup" >/dev/null'
+    wait_for 10 setup_gone
   wait "$program_pid" 2>/dev/null || true
 }
 shot() { sleep 0.4; SHOT=$(screenshot "$1"); convert "$SHOT" -crop "${CW}x${CH}+${OX}+${OY}" +repage "$SHOT"; }
@@ -59,13 +60,13 @@ if wait_for 30 visible_window_by_title '^Warning$'; then
   check "the warning's two lines" box_is Warning \
     $'Pausarium.exe не найден.. \n Запускайте данную программу из директории, где находится Pausarium.exe'
   key_to "$(visible_window_by_title '^Warning$')" Return
-  wait_for 15 bash -c "! kill -0 $program_pid 2>/dev/null" && pass "program ends after the warning" || fail "program ends after the warning"
+  check "program ends after the warning" wait_for 15 program_ended
 else
   fail "missing reminder warning shown"
 fi
-check "no setup window when the reminder is missing" bash -c '! xdotool search --onlyvisible --name "Pausarium v2.3 Setup" >/dev/null'
+check "no setup window when the reminder is missing" setup_gone
 check "nothing written when the reminder is missing" test -z "$(reg_get "$HKLM_RUN" Pausarium)"
-check "no settings key when the reminder is missing" bash -c "! wine reg query '$HKCU_SET' >/dev/null 2>&1"
+check "no settings key when the reminder is missing" reg_no_key "$HKCU_SET"
 stop_programs
 
 # 2. Not installed look.
@@ -124,7 +125,7 @@ shot setup-undecided
 check "undecided keeps the frame green" is_px 6 40 0,255,0
 check "a click on the down install button leaves both up" down_buttons none
 check "undecided keeps the autorun value" test "$(reg_get "$HKLM_RUN" Pausarium)" = "$EXPECTED_PATH"
-check "undecided deletes the settings key" bash -c "! wine reg query '$HKCU_SET' >/dev/null 2>&1"
+check "undecided deletes the settings key" reg_no_key "$HKCU_SET"
 check "undecided covers the protection area" is_px 150 222 128,128,128
 
 # 5. Remove.
@@ -132,14 +133,14 @@ click_at $ADD_X $ADD_Y
 check "reinstall resets the regime to 50/10" test "$(reg_get "$HKCU_SET" RegimeType)" = 0x1
 click_at $REMOVE_X $REMOVE_Y
 check "remove deletes the autorun value" test -z "$(reg_get "$HKLM_RUN" Pausarium)"
-check "remove deletes the settings key" bash -c "! wine reg query '$HKCU_SET' >/dev/null 2>&1"
+check "remove deletes the settings key" reg_no_key "$HKCU_SET"
 shot setup-removed
 check "frame band red after remove" is_px 6 40 255,0,0
 check "after remove only the remove button is down" down_buttons remove
 # Not installed, the radios and the track bar are disabled: Tab reaches only the exit button.
 key_to "$WIN" Tab; key_to "$WIN" space
 check "not installed, Tab goes to the exit button" \
-  wait_for 10 bash -c '! xdotool search --onlyvisible --name "^Pausarium v2.3 Setup$" >/dev/null'
+  wait_for 10 setup_gone
 wait "$program_pid" 2>/dev/null || true
 
 # 6. Path question: Yes rewrites, No keeps.
@@ -179,7 +180,7 @@ key_to "$WIN" Tab; key_to "$WIN" Up; sleep 0.6
 check "Tab goes from the radios to the track bar" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x1
 key_to "$WIN" Tab; key_to "$WIN" space
 check "Tab goes on to the exit button, which works from the keyboard" \
-  wait_for 10 bash -c '! xdotool search --onlyvisible --name "^Pausarium v2.3 Setup$" >/dev/null'
+  wait_for 10 setup_gone
 wait "$program_pid" 2>/dev/null || true
 
 # 8. The two programs meet.
