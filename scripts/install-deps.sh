@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-utils imagemagick nsis zip unzip locales
+  wine wine64 xvfb openbox xdotool x11-utils imagemagick nsis zip unzip locales
   fonts-wine  # Wine's bitmap "MS Sans Serif" (Cyrillic too): the dialogs' font, at its real metrics
 )
 

@@ -19,15 +19,19 @@ finish() {  # exit status of the scenario
 win_path() { echo "Z:${1//\//\\}"; }
 
 # reg_set KEY NAME TYPE DATA / reg_get KEY NAME / reg_del_key KEY / reg_del_value KEY NAME
-reg_set() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
+# Every call names the registry view of the build under test (E2E_REG_VIEW, 32 or 64): with
+# 32-bit Wine installed, `wine reg` itself runs as a 32-bit program and would otherwise read
+# HKLM\SOFTWARE through the 32-bit view whatever the programs under test wrote.
+reg() { wine reg "$@" "/reg:${E2E_REG_VIEW:-64}"; }
+reg_set() { reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
 reg_get() {  # prints the data of one value, or nothing when it is absent
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+  reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
 }
-reg_type() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $2 }'; }
-reg_has_key() { wine reg query "$1" >/dev/null 2>&1; }
+reg_type() { reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $2 }'; }
+reg_has_key() { reg query "$1" >/dev/null 2>&1; }
 reg_no_key() { ! reg_has_key "$1"; }
-reg_del_key() { wine reg delete "$1" /f >/dev/null 2>&1 || true; }
-reg_del_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
+reg_del_key() { reg delete "$1" /f >/dev/null 2>&1 || true; }
+reg_del_value() { reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
 
 # start_program EXE [args]: runs it in the background; its wine pid in $program_pid.
 start_program() {
@@ -91,6 +95,16 @@ key_to() { xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.2; xdoto
 # sys_colour NAME: a system colour of the prefix (Control Panel\Colors) as "r,g,b".
 sys_colour() { reg_get 'HKCU\Control Panel\Colors' "$1" | tr ' ' ','; }
 screen_size() { xdpyinfo | awk '/dimensions:/ { print $2; exit }'; }
+
+# A user's desktop: a window manager on the display, started by start_window_manager and ended
+# with the scenario. Focus, activation and keys then follow a user's desktop rather than a bare
+# X server.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  window_manager_pid=$!
+  trap 'kill $window_manager_pid 2>/dev/null || true' EXIT
+  wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK
+}
 
 # Cycle time: minutes of the test build, in seconds (fractions allowed).
 minutes() { awk -v m="$1" -v ms="$E2E_MINUTE_MS" 'BEGIN { printf "%.3f", m * ms / 1000 }'; }
