@@ -16,49 +16,17 @@ namespace {
 
 constexpr char kClassName[] = "TfmMainWindow";
 
-// A DC's selected object, put back when the scope ends.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
+// A double click's second press arrives as WM_LBUTTONDBLCLK, which is ignored: the pair counts
+// as one click. The pointer is set per area on WM_SETCURSOR.
+win32::WindowClass windowClass(HINSTANCE instance) {
+    return {kClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, LoadIconA(instance, MAKEINTRESOURCEA(1)), nullptr,
+            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
+}
 
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-// BeginPaint / EndPaint.
-class PaintScope {
-public:
-    explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
-    ~PaintScope() { EndPaint(hwnd_, &ps_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC dc() const { return dc_; }
-    const RECT& dirty() const { return ps_.rcPaint; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
-void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSEXA wc{};
-    if (GetClassInfoExA(instance, kClassName, &wc)) return;
-    wc.cbSize = sizeof wc;
-    // A double click's second press arrives as WM_LBUTTONDBLCLK, which is ignored: the pair
-    // counts as one click.
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    wc.hCursor = nullptr;  // set per area on WM_SETCURSOR
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    if (RegisterClassExA(&wc) == 0) throw Error("Error creating window class");
+win32::Font makeFont(const design::FontDesign& font) {
+    return win32::Font(CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                   font.underline ? TRUE : FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face));
 }
 
 int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
@@ -69,21 +37,15 @@ constexpr int kMessageBandHalfHeight = 16;
 
 }  // namespace
 
-GdiFont::GdiFont(const design::FontDesign& font)
-    : font_(CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                        font.underline ? TRUE : FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                        font.face)) {}
-
 TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle)
     : paths_(std::move(paths)),
       applicationTitle_(applicationTitle),
-      panelFont_(design::kPanelFont),
-      addressFont_(design::kAddressFont),
+      panelFont_(makeFont(design::kPanelFont)),
+      addressFont_(makeFont(design::kAddressFont)),
       messageText_(texts::kLocked.str()),
       messageColour_(design::kPanelDesignedColour),
       addressColour_(design::kAddressDesignedColour) {
-    registerWindowClass(instance, windowProcedure);
+    registerClass(instance, windowClass(instance));
     const int x = (screenWidth() - design::kDesignedClientWidth) / 2;
     const int y = (screenHeight() - design::kDesignedClientHeight) / 2;
     // The taskbar shows the window's text, so the window carries the application title.
@@ -152,7 +114,7 @@ void TfmMainWindow::onCreate() {
 }
 
 void TfmMainWindow::onPaint() {
-    PaintScope scope(hwnd_);
+    win32::PaintScope scope(hwnd_);
     paint(scope.dc(), scope.dirty());
 }
 
@@ -162,7 +124,7 @@ void TfmMainWindow::paint(HDC dc, const RECT& dirty) {
     RECT client = clientRect();
     SetBkMode(dc, TRANSPARENT);
     {
-        Selection font(dc, panelFont_.get());
+        win32::Selection font(dc, panelFont_.get());
         SetTextColor(dc, messageColour_);
         DrawTextA(dc, messageText_.c_str(), static_cast<int>(messageText_.size()), &client,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -172,7 +134,7 @@ void TfmMainWindow::paint(HDC dc, const RECT& dirty) {
     RECT overlap;
     if (!IntersectRect(&overlap, &label, &dirty)) return;
     FillRect(dc, &label, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    Selection font(dc, addressFont_.get());
+    win32::Selection font(dc, addressFont_.get());
     SetTextColor(dc, addressColour_);
     DrawTextA(dc, texts::kAuthorHost.c_str(), -1, &label,
               DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);

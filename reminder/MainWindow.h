@@ -11,25 +11,13 @@
 #include <string>
 
 #include "BreakCycle.h"
+#include "Scoped.h"
 #include "Win32TimerHost.h"
 #include "WindowObject.h"
 #include "WindowLayout.h"
 #include "WindowOperations.h"
 
 namespace pausarium::reminder {
-
-// A GDI object deleted with its owner.
-class GdiFont {
-public:
-    explicit GdiFont(const design::FontDesign& font);
-    ~GdiFont() { if (font_) DeleteObject(font_); }
-    GdiFont(const GdiFont&) = delete;
-    GdiFont& operator=(const GdiFont&) = delete;
-    HFONT get() const { return font_; }
-
-private:
-    HFONT font_;
-};
 
 class TfmMainWindow final : public ReminderWindow, public Platform, public win32::WindowObject {
 public:
@@ -78,8 +66,8 @@ private:
 
     SoundPaths paths_;
     std::string& applicationTitle_;
-    GdiFont panelFont_;
-    GdiFont addressFont_;
+    win32::Font panelFont_;
+    win32::Font addressFont_;
     std::unique_ptr<win32::Win32TimerHost> timers_;
     std::unique_ptr<BreakCycle> cycle_;
     std::string messageText_;

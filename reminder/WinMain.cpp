@@ -9,21 +9,12 @@
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "ReminderState.h"
+#include "Scoped.h"
 #include "Texts.h"
-
-namespace {
-
-std::string modulePath() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pausarium::reminder;
-    const SoundPaths paths = soundPathsFor(modulePath());
+    const SoundPaths paths = soundPathsFor(pausarium::win32::modulePath());
     std::string applicationTitle = texts::kApplicationTitle.str();
     try {
         TfmMainWindow window(instance, paths, applicationTitle);

@@ -2,7 +2,28 @@
 
 #include <exception>
 
+#include "Error.h"
+
 namespace pausarium::win32 {
+
+void registerWindowClass(HINSTANCE instance, const WindowClass& windowClass, WNDPROC procedure) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (WNDCLASSEXA existing = wc; GetClassInfoExA(instance, windowClass.name, &existing)) return;
+    wc.style = windowClass.style;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = windowClass.extraBytes;
+    wc.hInstance = instance;
+    wc.hIcon = windowClass.icon;
+    wc.hCursor = windowClass.cursor;
+    wc.hbrBackground = windowClass.background;
+    wc.lpszClassName = windowClass.name;
+    if (RegisterClassExA(&wc) == 0) throw Error("Error creating window class");
+}
+
+void WindowObject::registerClass(HINSTANCE instance, const WindowClass& windowClass) {
+    registerWindowClass(instance, windowClass, windowProcedure);
+}
 
 LRESULT CALLBACK WindowObject::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
