@@ -36,6 +36,17 @@ inline constexpr std::uint32_t kRed = 0x0000FF, kBlue = 0xFF0000;
 inline constexpr unsigned kOuterLowered = 1, kInnerRaised = 2, kSingleBorder = 4, kSunkenEdge = 8,
                        kGroupFrame = 16;  // the standard group frame, no title
 
+// A track bar's scale: its range, tick spacing, thumb length, the steps of the arrow and page
+// keys, its selection range and its position as designed.
+struct TrackBarScale {
+    int minimum, maximum;
+    int tickFrequency;
+    int thumbLength;
+    int lineSize, pageSize;
+    int selectionStart, selectionEnd;
+    int position;
+};
+
 struct Control {
     Id id;
     Kind kind;
@@ -48,7 +59,13 @@ struct Control {
     bool disabled;
     bool hidden;
     const char* text;
+    const TrackBarScale* scale = nullptr;  // track bars only
 };
+
+// tbPLevel: 0 raised protection (top), 1 normal (bottom).
+inline constexpr TrackBarScale kLevelScale{.minimum = 0, .maximum = 1, .tickFrequency = 1, .thumbLength = 30,
+                                           .lineSize = 5, .pageSize = 8, .selectionStart = 0, .selectionEnd = 0,
+                                           .position = 1};
 
 namespace t = texts;
 inline constexpr Control kControls[] = {
@@ -75,7 +92,7 @@ inline constexpr Control kControls[] = {
     {pnNone, Kind::Panel, Panel3, 56, 32, 205, 77, kOuterLowered, kGrey, kWhite, true, true, false, t::kNoneCaption.c_str()},
     {StaticText3, Kind::Heading, Panel3, 4, 8, 261, 17, kSunkenEdge, kBtnShadow, kWhite, false, false, false, t::kLevelHeading.c_str()},
     {Panel4, Kind::Panel, Panel3, 4, 28, 49, 85, 0, kBtnFace, kWindowText, false, false, false, ""},
-    {tbPLevel, Kind::TrackBar, Panel4, 4, -4, 41, 93, 0, kBtnFace, kWindowText, false, false, false, ""},
+    {tbPLevel, Kind::TrackBar, Panel4, 4, -4, 41, 93, 0, kBtnFace, kWindowText, false, false, false, "", &kLevelScale},
     {Panel6, Kind::Panel, None, 0, 340, 269, 29, kOuterLowered, kBlue, kWindowText, false, false, false, ""},
     {BitBtn2, Kind::PushButton, Panel6, 4, 4, 261, 21, 0, kBtnFace, kWindowText, false, false, false, t::kExit.c_str()},
 };

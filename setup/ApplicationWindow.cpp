@@ -1,35 +1,22 @@
 #include "ApplicationWindow.h"
 
+#include <utility>
+
+#include "MessageBoxes.h"
+
 namespace pausarium::setup {
 
 namespace {
 
 constexpr const char* kClassName = "PausariumSetupApplication";
 
-HWND mainWindowOf(HWND application) {
-    return reinterpret_cast<HWND>(GetWindowLongPtrA(application, GWLP_USERDATA));
-}
-
-// The dialog, or the message box it has open, takes the activation the taskbar gave.
-void passActivationOn(HWND application) {
-    HWND main = mainWindowOf(application);
-    if (!main || !IsWindowVisible(main)) return;
-    HWND target = GetLastActivePopup(main);
-    if (IsWindowEnabled(target)) SetActiveWindow(target);
-}
-
 }  // namespace
 
-ApplicationWindow::ApplicationWindow(HINSTANCE instance, const char* title, HICON icon) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
+ApplicationWindow::ApplicationWindow(HINSTANCE instance, std::string title, HICON icon) : title_(std::move(title)) {
+    registerClass(instance, {kClassName, 0, icon});
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    hwnd_ = CreateWindowExA(0, kClassName, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                            nullptr, nullptr, instance, nullptr);
+    createWindow(0, kClassName, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                 RECT{x, y, x, y}, nullptr, instance);
 }
 
 ApplicationWindow::~ApplicationWindow() {
@@ -37,28 +24,39 @@ ApplicationWindow::~ApplicationWindow() {
 }
 
 void ApplicationWindow::show(HWND mainWindow) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mainWindow));
+    mainWindow_ = mainWindow;
     ShowWindow(hwnd_, SW_SHOWNA);
 }
 
-LRESULT CALLBACK ApplicationWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+void ApplicationWindow::showError(const std::string& message) {
+    win32::showStandardErrorBox(nullptr, title_, message);
+}
+
+// The dialog, or the message box it has open, takes the activation the taskbar gave.
+void ApplicationWindow::passActivationOn() {
+    if (!mainWindow_ || !IsWindowVisible(mainWindow_)) return;
+    HWND target = GetLastActivePopup(mainWindow_);
+    if (IsWindowEnabled(target)) SetActiveWindow(target);
+}
+
+LRESULT ApplicationWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ACTIVATE:
-            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) passActivationOn(hwnd);
+            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) passActivationOn();
             return 0;
         case WM_SIZE:  // the owned dialog goes and comes back with it
-            if (wp == SIZE_MINIMIZED) ShowOwnedPopups(hwnd, FALSE);
+            if (wp == SIZE_MINIMIZED) ShowOwnedPopups(hwnd_, FALSE);
             if (wp == SIZE_RESTORED) {
-                ShowOwnedPopups(hwnd, TRUE);
-                passActivationOn(hwnd);
+                ShowOwnedPopups(hwnd_, TRUE);
+                passActivationOn();
             }
             return 0;
         case WM_CLOSE:  // the taskbar button's Close: the dialog closes the way its close box does
-            if (HWND main = mainWindowOf(hwnd)) PostMessageA(main, WM_CLOSE, 0, 0);
+            if (mainWindow_) PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
             return 0;
         default: break;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
 }  // namespace pausarium::setup

@@ -6,23 +6,27 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "WindowObject.h"
+
 namespace pausarium::setup {
 
-class ApplicationWindow {
+class ApplicationWindow final : public win32::WindowObject {
 public:
-    ApplicationWindow(HINSTANCE instance, const char* title, HICON icon);
+    ApplicationWindow(HINSTANCE instance, std::string title, HICON icon);
     ~ApplicationWindow();
-    ApplicationWindow(const ApplicationWindow&) = delete;
-    ApplicationWindow& operator=(const ApplicationWindow&) = delete;
 
-    HWND handle() const { return hwnd_; }
     // The dialog it stands for on the taskbar; shown here together with the taskbar button.
     void show(HWND mainWindow);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void showError(const std::string& message) override;
+    void passActivationOn();
 
-    HWND hwnd_ = nullptr;
+    std::string title_;
+    HWND mainWindow_ = nullptr;
 };
 
 }  // namespace pausarium::setup

@@ -9,24 +9,19 @@
 
 namespace pausarium::setup {
 
-std::string modulePathOfProcess() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::string(buffer, n);
-}
-
 HICON applicationIcon(HINSTANCE instance) { return LoadIconA(instance, MAKEINTRESOURCEA(1)); }
 
 namespace {
 
 constexpr const char* kWindowClass = "TfmMainWindow";
+constexpr design::Id kRegimeRadios[] = {design::rb30_5, design::rb50_10, design::rb90_15};  // as Regime
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
                                WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
 
-HFONT makeFont(bool bold) {
-    return CreateFontA(-design::kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+win32::Font makeFont(bool bold) {
+    return win32::Font(CreateFontA(-design::kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+                       DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
 }
 
 struct WindowKind {
@@ -79,32 +74,23 @@ TfmMainWindow::TfmMainWindow(HINSTANCE instance, HWND owner, std::string mainPro
 
 TfmMainWindow::~TfmMainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
-    for (auto& item : items_)
-        if (item.brush) DeleteObject(item.brush);
-    if (font_) DeleteObject(font_);
-    if (boldFont_) DeleteObject(boldFont_);
 }
 
 bool TfmMainWindow::create() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     registerControlClasses(instance_);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = windowProcedure;
-    wc.hInstance = instance_;
-    wc.hIcon = applicationIcon(instance_);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassA(&wc);
+    registerClass(instance_, {kWindowClass, 0, applicationIcon(instance_), LoadCursor(nullptr, IDC_ARROW),
+                              GetSysColorBrush(COLOR_BTNFACE)});
 
     RECT rc{0, 0, design::kClientWidth, design::kClientHeight};
     AdjustWindowRectEx(&rc, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    createWindow(WS_EX_CONTROLPARENT, kWindowClass, texts::kWindowCaption.c_str(), kWindowStyle,
-                 RECT{x, y, x + w, y + h}, owner_, instance_);
-    return hwnd_ != nullptr && !quitRequested_;
+    if (!createWindow(WS_EX_CONTROLPARENT, kWindowClass, texts::kWindowCaption.c_str(), kWindowStyle,
+                      RECT{x, y, x + w, y + h}, owner_, instance_))
+        throw Error("Error creating window");
+    return !quitRequested_;
 }
 
 void TfmMainWindow::show() {
@@ -151,61 +137,60 @@ LRESULT TfmMainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TfmMainWindow::buildControls() {
     font_ = makeFont(false);
     boldFont_ = makeFont(true);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     items_.reserve(std::size(design::kControls));
     for (const auto& c : design::kControls) {
-        items_.push_back(Item{&c, nullptr, CreateSolidBrush(resolveColour(c.background)), {}});
+        items_.push_back(Item{&c, nullptr, ColourBrush(c.background)});
         createControl(items_.back());
     }
 }
 
-HWND TfmMainWindow::createControl(Item& item) {
+void TfmMainWindow::createControl(Item& item) {
     const auto& c = *item.design;
     const WindowKind k = kindOf(c);
-    HWND parent = c.parent == design::None ? hwnd_ : find(c.parent)->hwnd;
-    DWORD style = k.style | (c.hidden ? 0u : WS_VISIBLE) | (c.disabled ? WS_DISABLED : 0u);
+    const HWND parent = c.parent == design::None ? hwnd_ : control(c.parent);
+    const DWORD style = k.style | (c.hidden ? 0u : WS_VISIBLE) | (c.disabled ? WS_DISABLED : 0u);
+    const HFONT font = c.bold ? boldFont_.get() : font_.get();
+    const bool panel = c.kind == design::Kind::Panel || c.kind == design::Kind::GroupFrame;
+    PanelLook look{c.bevel, c.background, c.foreground, font};
     item.hwnd = CreateWindowExA(k.exStyle, k.className, c.text, style, c.x, c.y, c.w, c.h, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
-    HFONT font = c.bold ? boldFont_ : font_;
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_,
+                                panel ? &look : nullptr);
+    if (item.hwnd == nullptr) throw Error("Error creating window");
     SendMessageA(item.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (overlapsEarlierSibling(c))  // a later row lies on top; the rest keep tab order
         SetWindowPos(item.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (c.kind == design::Kind::Panel || c.kind == design::Kind::GroupFrame) {
-        item.look = PanelLook{c.bevel, c.background, c.foreground, font};
-        attachPanelLook(item.hwnd, &item.look);
-    }
     if (c.kind == design::Kind::Radio) reportArrowKeys(item.hwnd);
     if (c.kind == design::Kind::Radio && c.bold) keepTextColourWhenDisabled(item.hwnd);  // enabled or not
-    if (c.kind == design::Kind::TrackBar) {
-        SendMessageA(item.hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(0, 1));
-        SendMessageA(item.hwnd, TBM_SETTICFREQ, 1, 0);
-        SendMessageA(item.hwnd, TBM_SETLINESIZE, 0, 5);
-        SendMessageA(item.hwnd, TBM_SETPAGESIZE, 0, 8);
-        SendMessageA(item.hwnd, TBM_SETTHUMBLENGTH, 30, 0);
-        SendMessageA(item.hwnd, TBM_SETSEL, FALSE, MAKELPARAM(0, 0));
-        SendMessageA(item.hwnd, TBM_SETPOS, TRUE, 1);
+    if (const design::TrackBarScale* scale = c.scale) {
+        SendMessageA(item.hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(scale->minimum, scale->maximum));
+        SendMessageA(item.hwnd, TBM_SETTICFREQ, scale->tickFrequency, 0);
+        SendMessageA(item.hwnd, TBM_SETLINESIZE, 0, scale->lineSize);
+        SendMessageA(item.hwnd, TBM_SETPAGESIZE, 0, scale->pageSize);
+        SendMessageA(item.hwnd, TBM_SETTHUMBLENGTH, scale->thumbLength, 0);
+        SendMessageA(item.hwnd, TBM_SETSEL, FALSE, MAKELPARAM(scale->selectionStart, scale->selectionEnd));
+        SendMessageA(item.hwnd, TBM_SETPOS, TRUE, scale->position);
     }
-    return item.hwnd;
 }
 
-TfmMainWindow::Item* TfmMainWindow::find(design::Id id) {
-    for (auto& item : items_)
-        if (item.design->id == id) return &item;
-    return nullptr;
+HWND TfmMainWindow::control(design::Id id) const {
+    for (const auto& item : items_)
+        if (item.design->id == id && item.hwnd != nullptr) return item.hwnd;
+    throw Error("No control " + std::to_string(static_cast<int>(id)) + " in the window");
 }
 
-TfmMainWindow::Item* TfmMainWindow::findWindow(HWND hwnd) {
-    for (auto& item : items_)
+const TfmMainWindow::Item* TfmMainWindow::findWindow(HWND hwnd) const {
+    for (const auto& item : items_)
         if (item.hwnd == hwnd) return &item;
     return nullptr;
 }
 
 LRESULT TfmMainWindow::controlColour(HDC dc, HWND control) {
-    Item* item = findWindow(control);
+    const Item* item = findWindow(control);
     if (!item) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     SetTextColor(dc, resolveColour(item->design->foreground));
     SetBkColor(dc, resolveColour(item->design->background));
-    return reinterpret_cast<LRESULT>(item->brush);
+    return reinterpret_cast<LRESULT>(item->brush.get());
 }
 
 void TfmMainWindow::onCommand(int id, int code) {
@@ -219,23 +204,22 @@ void TfmMainWindow::onCommand(int id, int code) {
     }
 }
 
-void TfmMainWindow::onVScroll(HWND control) {
-    Item* track = find(design::tbPLevel);
-    if (mirroring_ || !track || control != track->hwnd) return;
-    logic_.trackScrolled(static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0)));
+void TfmMainWindow::onVScroll(HWND scrolled) {
+    const Item* item = findWindow(scrolled);
+    if (mirroring_ || !item || item->design->id != design::tbPLevel) return;
+    logic_.trackScrolled(static_cast<int>(SendMessageA(scrolled, TBM_GETPOS, 0, 0)));
 }
 
 // An arrow key moves to the next enabled radio of the regime group, round the ends, and chooses
 // it, as a user's click on it would.
 void TfmMainWindow::onRadioArrow(HWND radio, int step) {
-    constexpr design::Id radios[] = {design::rb30_5, design::rb50_10, design::rb90_15};
-    constexpr int count = static_cast<int>(std::size(radios));
+    constexpr int count = static_cast<int>(std::size(kRegimeRadios));
     int at = 0;
-    while (at < count && find(radios[at])->hwnd != radio) ++at;
+    while (at < count && control(kRegimeRadios[at]) != radio) ++at;
     if (at == count) return;
     for (int n = 1; n < count; ++n) {
         const int i = ((at + step * n) % count + count) % count;
-        HWND next = find(radios[i])->hwnd;
+        HWND next = control(kRegimeRadios[i]);
         if (!IsWindowEnabled(next)) continue;
         SetFocus(next);
         SendMessageA(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);  // keyboard use shows focus
@@ -258,45 +242,58 @@ void TfmMainWindow::mirror() {
     if (items_.empty()) return;
     mirroring_ = true;
     const SetupControls& c = logic_.controls();
-    auto setText = [](HWND h, const std::string& text) {
-        char current[256] = {};
-        GetWindowTextA(h, current, sizeof current);
-        if (text != current) SetWindowTextA(h, text.c_str());
-    };
-    auto setEnabled = [](HWND h, bool on) {
-        if ((IsWindowEnabled(h) != FALSE) != on) EnableWindow(h, on);
-    };
-    auto setVisible = [](HWND h, bool on) {  // the style, not IsWindowVisible: the window may be hidden yet
-        const bool shown = (GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (shown != on) ShowWindow(h, on ? SW_SHOWNA : SW_HIDE);
-    };
-    HWND add = find(design::sbAddToAutorun)->hwnd, remove = find(design::sbRemoveFromAutorun)->hwnd;
-    SendMessageA(add, kSetDown, c.addDown, 0);
-    SendMessageA(remove, kSetDown, c.removeDown, 0);
-    setText(add, c.addCaption);
-    setText(remove, c.removeCaption);
-    const design::Id radios[] = {design::rb30_5, design::rb50_10, design::rb90_15};
+    setDown(design::sbAddToAutorun, c.addDown);
+    setDown(design::sbRemoveFromAutorun, c.removeDown);
+    setText(design::sbAddToAutorun, c.addCaption);
+    setText(design::sbRemoveFromAutorun, c.removeCaption);
     for (int i = 0; i < 3; ++i) {
-        HWND r = find(radios[i])->hwnd;
-        const bool checked = static_cast<int>(c.checked) == i;
-        SendMessageA(r, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-        LONG_PTR style = GetWindowLongPtrA(r, GWL_STYLE);
-        SetWindowLongPtrA(r, GWL_STYLE, checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
-        setEnabled(r, c.radiosEnabled);
+        check(kRegimeRadios[i], static_cast<int>(c.checked) == i);
+        enable(kRegimeRadios[i], c.radiosEnabled);
     }
-    HWND track = find(design::tbPLevel)->hwnd;
-    if (SendMessageA(track, TBM_GETPOS, 0, 0) != c.trackPosition) SendMessageA(track, TBM_SETPOS, TRUE, c.trackPosition);
-    setEnabled(track, c.trackEnabled);
-    setVisible(find(design::pnHigh)->hwnd, c.highVisible);
-    setVisible(find(design::pnNormal)->hwnd, c.normalVisible);
-    setVisible(find(design::pnNone)->hwnd, c.noneVisible);
-    Item* frame = find(design::pnAutorun);
-    if (frame->look.background != c.frameColour) {
-        frame->look.background = c.frameColour;
-        RedrawWindow(frame->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
-    }
+    setPosition(design::tbPLevel, c.trackPosition);
+    enable(design::tbPLevel, c.trackEnabled);
+    show(design::pnHigh, c.highVisible);
+    show(design::pnNormal, c.normalVisible);
+    show(design::pnNone, c.noneVisible);
+    setBackground(design::pnAutorun, c.frameColour);
     keepFocusUsable();
     mirroring_ = false;
+}
+
+void TfmMainWindow::enable(design::Id id, bool enabled) {
+    const HWND h = control(id);
+    if ((IsWindowEnabled(h) != FALSE) != enabled) EnableWindow(h, enabled);
+}
+
+// By the style, not IsWindowVisible: the window itself may be hidden yet.
+void TfmMainWindow::show(design::Id id, bool visible) {
+    const HWND h = control(id);
+    const bool shown = (GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible) ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+// A radio button; the checked one of its group is the group's tab stop.
+void TfmMainWindow::check(design::Id id, bool checked) {
+    const HWND h = control(id);
+    SendMessageA(h, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
+    SetWindowLongPtrA(h, GWL_STYLE, checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+}
+
+void TfmMainWindow::setText(design::Id id, const std::string& text) {
+    const HWND h = control(id);
+    if (text != win32::windowText(h)) SetWindowTextA(h, text.c_str());
+}
+
+void TfmMainWindow::setDown(design::Id id, bool down) { SendMessageA(control(id), kSetDown, down, 0); }
+
+void TfmMainWindow::setPosition(design::Id id, int position) {
+    const HWND h = control(id);
+    if (SendMessageA(h, TBM_GETPOS, 0, 0) != position) SendMessageA(h, TBM_SETPOS, TRUE, position);
+}
+
+void TfmMainWindow::setBackground(design::Id id, std::uint32_t colour) {
+    SendMessageA(control(id), kSetBackground, colour, 0);
 }
 
 // A control disabled while it had the focus leaves the dialog with none, and then the keys
@@ -344,10 +341,10 @@ void TfmMainWindow::requestQuit() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pausarium;
     try {
-        setup::ApplicationWindow application(instance, setup::texts::kApplicationTitle.c_str(),
+        setup::ApplicationWindow application(instance, setup::texts::kApplicationTitle,
                                              setup::applicationIcon(instance));
         setup::TfmMainWindow window(instance, application.handle(),
-                                    setup::mainProgramPathFor(setup::modulePathOfProcess()));
+                                    setup::mainProgramPathFor(win32::modulePath()));
         if (window.create()) {
             application.show(window.handle());
             window.show();

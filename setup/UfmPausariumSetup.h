@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "Scoped.h"
 #include "SetupLogic.h"
 #include "SetupWindowDesign.h"
 #include "Win32Registry.h"
@@ -18,7 +19,6 @@
 
 namespace pausarium::setup {
 
-std::string modulePathOfProcess();
 HICON applicationIcon(HINSTANCE instance);
 
 class TfmMainWindow final : public win32::WindowObject, private SetupHost {
@@ -35,21 +35,29 @@ public:
 
 private:
     struct Item {
-        const design::Control* design = nullptr;
-        HWND hwnd = nullptr;
-        HBRUSH brush = nullptr;
-        PanelLook look;
+        const design::Control* design;
+        HWND hwnd;
+        ColourBrush brush;  // its background, for the colour messages
     };
 
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void showError(const std::string& message) override;
     void buildControls();
-    HWND createControl(Item& item);
-    Item* find(design::Id id);
-    Item* findWindow(HWND hwnd);
+    void createControl(Item& item);
+    // The control of that id; raises when there is none, so it never answers null.
+    HWND control(design::Id id) const;
+    const Item* findWindow(HWND hwnd) const;
+    // Each changes the control only when it differs from what is asked.
+    void enable(design::Id id, bool enabled);
+    void show(design::Id id, bool visible);
+    void check(design::Id id, bool checked);
+    void setText(design::Id id, const std::string& text);
+    void setDown(design::Id id, bool down);
+    void setPosition(design::Id id, int position);
+    void setBackground(design::Id id, std::uint32_t colour);
     LRESULT controlColour(HDC dc, HWND control);
     void onCommand(int id, int code);
-    void onVScroll(HWND control);
+    void onVScroll(HWND scrolled);
     void onRadioArrow(HWND radio, int step);
     void onClose();
     void mirror();
@@ -70,8 +78,8 @@ private:
     HWND owner_;
     bool quitRequested_ = false;
     bool mirroring_ = false;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    win32::Font font_;
+    win32::Font boldFont_;
     std::vector<Item> items_;
     win32::Win32Registry registry_;
     SetupLogic logic_;
