@@ -82,7 +82,14 @@ ShowGeometry BreakCycle::FormShow(int screenWidth, int screenHeight) {
     return {0, 0, screenWidth, screenHeight};
 }
 
-bool BreakCycle::FormCloseQuery() const { return !LockTimer.enabled(); }
+bool BreakCycle::FormCloseQuery() const { return phase() != Phase::Lock; }
+
+Phase BreakCycle::phase() const {
+    if (LockTimer.enabled()) return Phase::Lock;
+    if (state_.BreakOver) return Phase::KeyWait;
+    if (NoticeTimer.enabled()) return Phase::Notice;
+    return Phase::Work;
+}
 
 std::string BreakCycle::minutesText(const std::string& prefix) const {
     return prefix + std::to_string(state_.MinutesLeft) + minutesWithEnding(state_.MinutesLeft) +
@@ -167,17 +174,21 @@ void BreakCycle::tmAntiActionGamesTimer() {
 }
 
 void BreakCycle::ProcessUserInput() {
-    if (state_.BreakOver) {
+    switch (phase()) {
+    case Phase::KeyWait:
         // The key wait ends: a full work period starts now.
         state_.BreakOver = false;
         BlinkTimer.setEnabled(false);
         SleepTimer.setEnabled(true);
         window_.hide();
-        return;
-    }
-    if (LockTimer.enabled()) {
+        return;  // the address label stays as it is
+    case Phase::Lock:
         window_.setMessageColour(kRed);
         window_.setMessageText(minutesText(texts::kRemainingPrefix));
+        break;
+    case Phase::Work:
+    case Phase::Notice:
+        break;
     }
     lbAdressMouseMove();
 }

@@ -19,6 +19,9 @@ struct ShowGeometry {
     int left, top, width, height;
 };
 
+// The phase of the cycle. It is not stored: it follows from the running timers and BreakOver.
+enum class Phase { Work, Notice, Lock, KeyWait };
+
 class BreakCycle {
 public:
     // `minuteMs` is one minute of the cycle: 60000, shorter in test builds.
@@ -35,6 +38,9 @@ public:
     ShowGeometry FormShow(int screenWidth, int screenHeight);
     // Closing is allowed exactly when the lock does not run.
     bool FormCloseQuery() const;
+    // The lock while LockTimer runs; else the key wait while BreakOver is set; else the notices
+    // while NoticeTimer runs; else work (also before FormCreate and with no valid regime).
+    Phase phase() const;
 
     // Input: every key press (after the key was consumed) and every click on the message.
     void ProcessUserInput();

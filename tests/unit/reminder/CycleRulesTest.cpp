@@ -6,6 +6,7 @@
 #include "CycleRecorder.h"
 
 using pausarium::reminder::minutesWithEnding;
+using pausarium::reminder::Phase;
 using pausarium::testing::RunningReminder;
 using pausarium::testing::toUtf8;
 using Log = std::vector<std::string>;
@@ -59,6 +60,7 @@ TEST_F(Cycle, AKeyDuringANoticeOnlyLightsTheAddress) {
     EXPECT_EQ(app.window.take(), Log{"28:01 address blue"});
     EXPECT_EQ(app.cycle->state().MinutesLeft, 2);
     EXPECT_TRUE(app.cycle->noticeTimer().enabled());
+    EXPECT_EQ(app.cycle->phase(), Phase::Notice);
     app.advanceTo(28, 2);
     EXPECT_EQ(app.window.take(), Log{"28:02 hide"});
     app.advanceTo(29);
@@ -78,14 +80,20 @@ TEST_F(Cycle, AKeyDuringWorkChangesNothingButTheAddress) {
 TEST_F(Cycle, ClosingIsRefusedExactlyDuringTheLock) {
     startWith(0, 0);
     EXPECT_TRUE(app.cycle->FormCloseQuery());
+    EXPECT_EQ(app.cycle->phase(), Phase::Work);
     app.advanceTo(28);
     EXPECT_TRUE(app.cycle->FormCloseQuery());  // notices
+    EXPECT_EQ(app.cycle->phase(), Phase::Notice);
     app.advanceTo(30);
     EXPECT_FALSE(app.cycle->FormCloseQuery());
+    EXPECT_EQ(app.cycle->phase(), Phase::Lock);
     app.advanceTo(34, 59);
     EXPECT_FALSE(app.cycle->FormCloseQuery());
     app.advanceTo(35);
     EXPECT_TRUE(app.cycle->FormCloseQuery());  // key wait
+    EXPECT_EQ(app.cycle->phase(), Phase::KeyWait);
+    app.cycle->ProcessUserInput();
+    EXPECT_EQ(app.cycle->phase(), Phase::Work);
 }
 
 TEST_F(Cycle, RaisedProtectionKeepsTheLockInFrontFiveTimesASecond) {
