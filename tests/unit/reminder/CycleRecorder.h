@@ -1,10 +1,19 @@
 #pragma once
 // A stand-in for the reminder window and the platform: it logs every operation the cycle asks
 // for with the virtual time ("47:00 show"), keeps the window's visible state, and runs FormShow
-// on a change from hidden to visible as the real window does.
+// on a change from hidden to visible as the real window does. At every operation it checks the
+// cycle's rules (which phase may ask for it, which timers run in which phase), so every test
+// that drives the cycle checks them too. EXPECT_LOG compares two logs and shows only where
+// they part.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <ostream>
+#include <set>
+#include <sstream>
 #include <utility>
 #include <string>
 #include <vector>
@@ -13,6 +22,21 @@
 #include "MemoryRegistry.h"
 #include "Utf8.h"
 #include "VirtualClock.h"
+
+namespace pausarium::reminder {
+
+inline const char* phaseName(Phase phase) {
+    switch (phase) {
+        case Phase::Work: return "work";
+        case Phase::Notice: return "notice";
+        case Phase::Lock: return "lock";
+        case Phase::KeyWait: return "key wait";
+    }
+    return "?";
+}
+inline void PrintTo(Phase phase, std::ostream* out) { *out << phaseName(phase); }
+
+}  // namespace pausarium::reminder
 
 namespace pausarium::testing {
 
@@ -47,6 +71,7 @@ public:
     void attach(reminder::BreakCycle& cycle) { cycle_ = &cycle; }
 
     void show() override {
+        firstShow_ = cycle_->state().FirstShow;
         if (!visible_) {
             geometry = cycle_->FormShow(kScreenWidth, kScreenHeight);
             visible_ = true;
@@ -102,13 +127,82 @@ public:
     std::string title;
 
 private:
-    void log(const std::string& what) { entries_.push_back(clockText(clock_.now()) + " " + what); }
+    void log(const std::string& what) {
+        entries_.push_back(clockText(clock_.now()) + " " + what);
+        if (cycle_ != nullptr) checkRules(what.substr(0, what.find(' ')), what);
+    }
+
+    void checkRules(const std::string& operation, const std::string& what) {
+        using reminder::Phase;
+        const Phase phase = cycle_->phase();
+        const auto in = [phase](std::initializer_list<Phase> phases) {
+            return std::find(phases.begin(), phases.end(), phase) != phases.end();
+        };
+        const auto breach = [&](const std::string& rule) {  // each rule's first breach only
+            if (!breached_.insert(rule).second) return;
+            ADD_FAILURE() << "at " << entries_.back() << " (" << reminder::phaseName(phase) << "): " << rule;
+        };
+        if (operation == "hide" && !in({Phase::Work, Phase::Notice}))
+            breach("the window hides only in work and notices, never while the lock or the key wait shows it");
+        if ((operation == "show" || operation == "raise") && !firstShow_ && !in({Phase::Notice, Phase::Lock}))
+            breach("after the first show, only a notice or the lock shows the window");
+        if ((operation == "maximise" || operation == "focus" || operation == "front") && !in({Phase::Lock}))
+            breach("maximise, focus and bring to front belong to the lock");
+        if ((operation == "fit" || operation == "restore") && !in({Phase::Lock, Phase::KeyWait}))
+            breach("the blink's upkeep runs only in the lock and the key wait");
+        if (operation == "sound") {
+            const auto& paths = cycle_->paths();
+            const std::string path = what.substr(what.find(' ') + 1);
+            const Phase expected = path == paths.sysLock ? Phase::Lock
+                                   : path == paths.sysOpen ? Phase::KeyWait
+                                                           : Phase::Notice;
+            if (phase != expected) breach(std::string("this sound belongs to the ") + reminder::phaseName(expected));
+        }
+        if (cycle_->blinkTimer().enabled() != in({Phase::Lock, Phase::KeyWait}))
+            breach("BlinkTimer runs exactly in the lock and the key wait");
+        if (cycle_->antiActionGamesTimer().enabled() && !in({Phase::Lock}))
+            breach("tmAntiActionGames runs only in the lock");
+        const int phaseMarks = cycle_->sleepTimer().enabled() + cycle_->noticeTimer().enabled() +
+                               cycle_->lockTimer().enabled() + cycle_->state().BreakOver;
+        if (phaseMarks > 1) breach("SleepTimer, NoticeTimer, LockTimer and BreakOver: one at a time");
+    }
 
     VirtualClock& clock_;
     reminder::BreakCycle* cycle_ = nullptr;
     bool visible_ = false;
+    bool firstShow_ = false;  // the show being logged is the program's first
     std::vector<std::string> entries_;
+    std::set<std::string> breached_;
 };
+
+// Two logs, entry by entry. When they differ: the first differing entry's time and index, the
+// entries before it that both share, and a few entries of each log from there on.
+inline ::testing::AssertionResult sameLog(const char* actualText, const char* expectedText,
+                                          const std::vector<std::string>& actual,
+                                          const std::vector<std::string>& expected) {
+    constexpr std::size_t kContext = 3, kAhead = 5;
+    const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    if (a == actual.end() && e == expected.end()) return ::testing::AssertionSuccess();
+    const auto at = static_cast<std::size_t>(a - actual.begin());
+    const std::string& differing = a != actual.end() ? *a : *e;
+    std::ostringstream out;
+    out << actualText << " and " << expectedText << " part at entry " << at << ", time "
+        << differing.substr(0, differing.find(' ')) << " (" << actual.size() << " entries recorded, "
+        << expected.size() << " expected)\n";
+    const auto list = [&out, at](const char* heading, const std::vector<std::string>& log, std::size_t from,
+                                 std::size_t to) {
+        out << "  " << heading << ":\n";
+        if (from >= std::min(to, log.size())) out << "    (none)\n";
+        for (std::size_t i = from; i < std::min(to, log.size()); ++i)
+            out << (i == at ? "  > " : "    ") << i << "  " << log[i] << "\n";
+    };
+    list("both before", actual, at >= kContext ? at - kContext : 0, at);
+    list("expected", expected, at, at + kAhead);
+    list("recorded", actual, at, at + kAhead);
+    return ::testing::AssertionFailure() << out.str();
+}
+
+#define EXPECT_LOG(actual, expected) EXPECT_PRED_FORMAT2(::pausarium::testing::sameLog, actual, expected)
 
 // The break reminder as started: settings in an in-memory registry, FormCreate, then the
 // message loop's first show.
