@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
