@@ -14,14 +14,14 @@ HICON applicationIcon(HINSTANCE instance) { return LoadIconA(instance, MAKEINTRE
 namespace {
 
 constexpr const char* kWindowClass = "TfmMainWindow";
-constexpr design::Id kRegimeRadios[] = {design::rb30_5, design::rb50_10, design::rb90_15};  // as Regime
+constexpr design::Id kRegimeRadios[] = {design::rb30_5, design::rb50_10, design::rb90_15};  // in Regime order
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
                                WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
 
 win32::Font makeFont(bool bold) {
-    return win32::Font(CreateFontA(-design::kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    return win32::Font(CreateFontA(-design::kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
 }
 
 struct WindowKind {
