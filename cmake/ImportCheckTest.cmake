@@ -6,4 +6,5 @@ function(add_import_check_test target)
   add_test(NAME ${target}.imports_only_system_dlls
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:${target}>
             -P ${PROJECT_SOURCE_DIR}/cmake/CheckImports.cmake)
+  set_tests_properties(${target}.imports_only_system_dlls PROPERTIES LABELS imports)
 endfunction()

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Pausarium needs, only when missing,
 # and makes sure the Russian UTF-8 locale exists (Wine derives the ANSI code page 1251 from it).
+# Where the kernel runs 32-bit programs it adds 32-bit Wine (wine32:i386, through Debian's
+# multiarch), which runs the shipped i686 build and its x86 installer.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   cmake make g++ googletest libgtest-dev
@@ -10,12 +13,20 @@ packages=(
   fonts-wine  # Wine's bitmap "MS Sans Serif" (Cyrillic too): the dialogs' font, at its real metrics
 )
 
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+if scripts/kernel-runs-32bit.sh; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "Adding the i386 architecture for 32-bit Wine"
+    as_root dpkg --add-architecture i386
+  fi
+  packages+=(wine32:i386)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

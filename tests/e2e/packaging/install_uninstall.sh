@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Installs the package of this build silently into the shared prefix, checks the installed files,
-# the uninstaller's entry, the Start-menu entry and the programs' resources, then uninstalls it
-# three times over with different autorun values.
+# Installs the package of the build under test silently into the shared prefix, checks the
+# installed files, the uninstaller's entry, the Start-menu entry and the programs' resources, lets
+# the installed setup tool register the installed reminder, then uninstalls it three times over
+# with different autorun values.
+# The 32-bit build's suite installs the released x86 installer ($E2E_PACKAGE_BUILD is the release
+# build): in the 64-bit prefix it goes into "Program Files (x86)", and it and the programs it
+# installs write HKLM\SOFTWARE through the 32-bit registry view (WOW6432Node), where the reg_*
+# helpers read (E2E_REG_VIEW=32). The 64-bit build's suite installs its own amd64 installer.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 
+if [ "$E2E_REG_VIEW" = 32 ]; then
+  arch=x86 program_files='Program Files (x86)' WINDRES=i686-w64-mingw32-windres
+else
+  arch=x64 program_files='Program Files' WINDRES=x86_64-w64-mingw32-windres
+fi
 RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pausarium'
 SETTINGS='HKCU\Software\Pausarium'
-WIN_DIR='C:\Program Files\Pausarium'
-DIR="$WINEPREFIX/drive_c/Program Files/Pausarium"
+WIN_DIR="C:\\$program_files\\Pausarium"
+DIR="$WINEPREFIX/drive_c/$program_files/Pausarium"
 MENU="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pausarium"
-WINDRES=x86_64-w64-mingw32-windres
 
-cmake --build "$E2E_BUILD_DIR" --target package >"$E2E_ARTIFACTS/package.log" 2>&1 \
-  || { echo "FAIL: cmake --target package (see $E2E_ARTIFACTS/package.log)"; exit 1; }
-installer=$(ls "$E2E_BUILD_DIR"/Pausarium-*-x64.exe | head -n 1)
+[ -f "$E2E_PACKAGE_BUILD/CMakeCache.txt" ] \
+  || { echo "FAIL: $E2E_PACKAGE_BUILD is not configured (cmake --preset $(basename "$E2E_PACKAGE_BUILD"))"; exit 1; }
+cmake --build "$E2E_PACKAGE_BUILD" --target package >"$E2E_ARTIFACTS/package.log" 2>&1 \
+  || { echo "FAIL: cmake --build $E2E_PACKAGE_BUILD --target package (see $E2E_ARTIFACTS/package.log)"; exit 1; }
+installer=$(ls "$E2E_PACKAGE_BUILD"/Pausarium-*-$arch.exe | head -n 1)
+echo "installer: $installer"
 check "the portable zip is made beside the installer" test -f "${installer%.exe}.zip"
 
 install_silently() { wine "$installer" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1; }
@@ -38,6 +50,10 @@ check "the uninstaller is registered" same "$(reg_get "$UNINSTALL" UninstallStri
 check "the entry is called Pausarium" same "$(reg_get "$UNINSTALL" DisplayName)" "Pausarium"
 check "a Start-menu entry for the setup tool" test -f "$MENU/Pausarium Setup.lnk"
 check "the installer registers nothing for autorun" same "$(reg_get "$RUN" Pausarium)" ""
+if [ "$arch" = x86 ]; then
+  check "the installed-programs entry lies in the 32-bit view (WOW6432Node)" \
+    same "$(E2E_REG_VIEW=64 reg_get 'HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Pausarium' DisplayName)" "Pausarium"
+fi
 
 # --- resources of the installed programs -----------------------------------------------------
 version_of() { $WINDRES -i "$1" -O rc | tr -d ' ' | awk -F'FILEVERSION' 'NF > 1 { gsub(",", ".", $2); print $2; exit }'; }
@@ -64,7 +80,7 @@ register_with_setup_tool() {
   setup_shown_or_ended() { [ -n "$(visible_window_by_title '^Pausarium v2.3 Setup$')" ] || ! program_running; }
   wait_for 15 setup_shown_or_ended
   if [ -z "$(visible_window_by_title '^Pausarium v2.3 Setup$')" ]; then
-    echo "SKIP: the installed PausariumSetup.exe shows no dialog; registration is not tested"
+    fail "the installed PausariumSetup.exe shows its dialog"
     stop_programs; return 1
   fi
   window=$(visible_window_by_title '^Pausarium v2.3 Setup$')
@@ -79,6 +95,11 @@ register_with_setup_tool() {
   check "the installed setup tool registers the installed reminder" \
     same "${value//\"/}" "$WIN_DIR\\Pausarium.exe"
   check "and writes the settings" same "$(reg_get "$SETTINGS" RegimeType)" "0x1"
+  if [ "$arch" = x86 ]; then  # where 64-bit Windows keeps a 32-bit program's autorun value
+    check "the autorun value lies in WOW6432Node, not in the 64-bit Run key" same \
+      "$(E2E_REG_VIEW=64 reg_get 'HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Run' Pausarium)/$(E2E_REG_VIEW=64 reg_get "$RUN" Pausarium)" \
+      "$value/"
+  fi
   stop_programs
 }
 
@@ -105,7 +126,7 @@ check "own autorun value (quoted) removed" same "$(reg_type "$RUN" Pausarium)" "
 
 # --- an autorun value of another directory, whose name merely begins the same -------------------
 install_silently
-other='C:\Program Files\Pausarium2\Pausarium.exe'
+other="C:\\$program_files\\Pausarium2\\Pausarium.exe"
 reg_set "$RUN" Pausarium REG_SZ "$other"
 uninstall_silently
 check "another directory's autorun value is left alone" same "$(reg_get "$RUN" Pausarium)" "$other"
