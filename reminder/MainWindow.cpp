@@ -303,9 +303,17 @@ void TfmMainWindow::restoreApplication() {
 // no browser, and the cycle goes on.
 
 void TfmMainWindow::playSound(const std::string& path) {
-    static win32::SystemLibrary winmm("winmm.dll");
-    if (const auto play = winmm.function<decltype(&PlaySoundA)>("PlaySoundA"))
-        play(path.c_str(), nullptr, SND_ASYNC);
+    // At the program's end a sound still playing is stopped before winmm is freed, so that no
+    // thread of winmm's runs on in freed code.
+    struct Winmm {
+        win32::SystemLibrary library{"winmm.dll"};
+        decltype(&PlaySoundA) play = library.function<decltype(&PlaySoundA)>("PlaySoundA");
+        ~Winmm() {
+            if (play) play(nullptr, nullptr, 0);
+        }
+    };
+    static Winmm winmm;
+    if (winmm.play) winmm.play(path.c_str(), nullptr, SND_ASYNC);
 }
 
 void TfmMainWindow::openAddress(const std::string& address) {
