@@ -1,5 +1,6 @@
-# cmake -DOBJDUMP=... -DEXE=... -P CheckImports.cmake
-# Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime).
+# cmake -DOBJDUMP=... -DEXE=... [-DLOADED_ON_USE=dll,dll] -P CheckImports.cmake
+# Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime), or
+# one of the DLLs it is meant to load itself on first use.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -8,7 +9,10 @@ endif()
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
 set(allowed kernel32 user32 gdi32 advapi32 winmm shell32 msvcrt comctl32 ole32 oleaut32 shlwapi
     comdlg32 version)
+string(REPLACE "," ";" on_use "${LOADED_ON_USE}")
+string(TOLOWER "${on_use}" on_use)
 set(bad "")
+set(early "")
 foreach(line IN LISTS lines)
   string(REGEX REPLACE "DLL Name: *" "" dll "${line}")
   string(TOLOWER "${dll}" lower)
@@ -17,10 +21,16 @@ foreach(line IN LISTS lines)
   if(NOT base IN_LIST allowed AND NOT base MATCHES "^api-ms-win-")
     list(APPEND bad ${dll})
   endif()
+  if(base IN_LIST on_use)
+    list(APPEND early ${dll})
+  endif()
 endforeach()
 if(NOT lines)
   message(FATAL_ERROR "${EXE} imports nothing: not a Windows program?")
 endif()
 if(bad)
   message(FATAL_ERROR "${EXE} imports non-system DLLs: ${bad}")
+endif()
+if(early)
+  message(FATAL_ERROR "${EXE} imports DLLs it should load on first use: ${early}")
 endif()

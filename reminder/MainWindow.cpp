@@ -8,6 +8,7 @@
 
 #include "Error.h"
 #include "MessageBoxes.h"
+#include "SystemLibrary.h"
 #include "Texts.h"
 #include "Win32Registry.h"
 
@@ -258,12 +259,29 @@ void TfmMainWindow::restoreApplication() {
 
 // --- platform ------------------------------------------------------------------------
 
+// winmm and shell32 (with the DLLs they load in turn) are loaded at the first sound and the
+// first click on the address, not at the start: the reminder spends most of its life hidden in
+// the work phase and needs neither there. Without the DLL or the function there is no sound, or
+// no browser, and the cycle goes on.
+
 void TfmMainWindow::playSound(const std::string& path) {
-    PlaySoundA(path.c_str(), nullptr, SND_ASYNC);
+    // At the program's end a sound still playing is stopped before winmm is freed, so that no
+    // thread of winmm's runs on in freed code.
+    struct Winmm {
+        win32::SystemLibrary library{"winmm.dll"};
+        decltype(&PlaySoundA) play = library.function<decltype(&PlaySoundA)>("PlaySoundA");
+        ~Winmm() {
+            if (play) play(nullptr, nullptr, 0);
+        }
+    };
+    static Winmm winmm;
+    if (winmm.play) winmm.play(path.c_str(), nullptr, SND_ASYNC);
 }
 
 void TfmMainWindow::openAddress(const std::string& address) {
-    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+    static win32::SystemLibrary shell32("shell32.dll");
+    if (const auto open = shell32.function<decltype(&ShellExecuteA)>("ShellExecuteA"))
+        open(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void TfmMainWindow::setApplicationTitle(const std::string& title) {

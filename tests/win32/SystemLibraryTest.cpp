@@ -1,0 +1,29 @@
+// DLLs loaded on first use: a missing DLL or function is a null function, never a failure.
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <gtest/gtest.h>
+
+#include "SystemLibrary.h"
+
+using pausarium::win32::SystemLibrary;
+using PlaySoundFunction = decltype(&PlaySoundA);
+
+TEST(SystemLibrary, FindsAFunctionOfASystemDllAndCallsIt) {
+    SystemLibrary winmm("winmm.dll");
+    const auto play = winmm.function<PlaySoundFunction>("PlaySoundA");
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(winmm.function<PlaySoundFunction>("PlaySoundA"), play);
+    EXPECT_TRUE(play(nullptr, nullptr, 0));  // stops whatever plays: true with or without a device
+}
+
+TEST(SystemLibrary, MissingDllOrFunctionIsNull) {
+    SystemLibrary missing("pausarium-no-such-library.dll");
+    EXPECT_EQ(missing.function<PlaySoundFunction>("PlaySoundA"), nullptr);
+    EXPECT_EQ(missing.function<PlaySoundFunction>("PlaySoundA"), nullptr);  // and stays so
+
+    SystemLibrary winmm("winmm.dll");
+    EXPECT_EQ(winmm.function<PlaySoundFunction>("NoSuchFunction"), nullptr);
+    EXPECT_NE(winmm.function<PlaySoundFunction>("PlaySoundA"), nullptr);  // the DLL is still usable
+}
