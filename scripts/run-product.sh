@@ -4,6 +4,8 @@
 # no display it runs on a virtual one and saves a screenshot of the setup dialog.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# --demo: one whole break in about two minutes (scripts/demo.sh).
+if [ "${1:-}" = --demo ]; then exec scripts/demo.sh; fi
 scripts/install-deps.sh
 
 cmake --preset x86_64 >/dev/null
