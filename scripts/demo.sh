@@ -26,6 +26,7 @@ fi
 build=${PAUSARIUM_DEMO_BUILD:-}
 if [ -z "$build" ]; then
   build=build/demo/$arch
+  echo "Building Pausarium ($arch) with 3-second minutes into $build ..."
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/$arch-w64-mingw32.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF -DPAUSARIUM_MINUTE_MS=3000 >/dev/null
   cmake --build "$build" -j"$(nproc)" >/dev/null
