@@ -80,7 +80,7 @@ scripts/wine-prefix.sh
 exe="$build/reminder/Pausarium.exe"
 [ -f "$exe" ] || { echo "no Pausarium.exe in $build: build it first" >&2; exit 1; }
 pe_offset=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
-if [ "$(od -An -tx2 -j$((pe_offset + 4)) -N2 "$exe" | tr -d ' ')" = 14c ]; then
+if [ "$(od -An -tu2 -j$((pe_offset + 4)) -N2 "$exe" | tr -d ' ')" -eq $((0x14c)) ]; then  # i386
   bits=32 program_files='Program Files (x86)'  # where Windows puts 32-bit programs
 else
   bits=64 program_files='Program Files'
@@ -124,15 +124,16 @@ wait_until 10 eval '! reminder_visible'  # it shows once at zero size and hides 
 echo "The reminder runs hidden; the first notice comes in about $(seconds 27) s."
 
 if [ $record = 0 ]; then
-  # Done when the window, up for a while (the lock and the key wait), is hidden by the key press.
-  up_since=''
+  # Done when the window, up longer than the notices ever are (the lock and the key wait), is
+  # hidden by the key press.
+  up_since='' long_up='' lock_seconds=$(seconds 4 | cut -d. -f1)
   while kill -0 "$reminder_pid" 2>/dev/null; do
     if reminder_visible; then
       up_since=${up_since:-$SECONDS}
-      [ $((SECONDS - up_since)) -lt 5 ] || long_up=1
+      [ $((SECONDS - up_since)) -lt "$lock_seconds" ] || long_up=1
     else
       up_since=''
-      [ -z "${long_up:-}" ] || break
+      [ -z "$long_up" ] || break
     fi
     sleep 0.5
   done
