@@ -137,7 +137,11 @@ if [ $record = 0 ]; then
     fi
     sleep 0.5
   done
-  echo "The break is over and the next work period has begun: the demo ends here."
+  if kill -0 "$reminder_pid" 2>/dev/null; then
+    echo "The break is over and the next work period has begun: the demo ends here."
+  else
+    echo "The reminder has ended: the demo ends here."
+  fi
   exit 0
 fi
 
