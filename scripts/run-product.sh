@@ -12,7 +12,8 @@ cd "$(dirname "$0")/.."
 # is dispatched to its own script from here, before anything is built.
 case "${1:-}" in
   '') ;;
-  *) echo "usage: scripts/run-product.sh" >&2; exit 2 ;;
+  --demo) exec scripts/demo.sh ;;  # one whole break in about two minutes
+  *) echo "usage: scripts/run-product.sh [--demo]" >&2; exit 2 ;;
 esac
 
 scripts/install-deps.sh

@@ -40,7 +40,13 @@ start_program() {
 }
 program_running() { kill -0 "$program_pid" 2>/dev/null; }
 program_ended() { ! program_running; }
-stop_programs() { wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
+stop_programs() {  # every Wine program ended; the window manager, if any, goes on
+  wineserver -k 2>/dev/null || true
+  local pid
+  for pid in $(jobs -p); do
+    [ "$pid" = "${window_manager_pid:-}" ] || wait "$pid" 2>/dev/null || true
+  done
+}
 
 # wait_for SECONDS command...: polls every 0.2 s until the command succeeds.
 wait_for() {

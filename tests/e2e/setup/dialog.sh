@@ -2,6 +2,7 @@
 # The setup tool under Wine: the missing-reminder warning, the three looks read pixel by pixel,
 # the clicks that register, configure and remove the reminder, and the path question.
 source "$(dirname "$0")/../lib.sh"
+start_window_manager  # the dialog with its title bar and frame, as on a user's desktop
 
 HKLM_RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 HKCU_SET='HKCU\Software\Pausarium'
@@ -12,10 +13,17 @@ if [ ! -f "$REMINDER" ]; then real_reminder=0; : >"$REMINDER"; fi
 EXPECTED_PATH=$(win_path "$E2E_INSTALL_DIR/Pausarium.exe")
 mkdir -p "$E2E_ARTIFACTS"
 
-# Client-area coordinates of the dialog: the X window is the client area.
+# Client-area coordinates of the dialog: the X window is the client area, inside the window
+# manager's frame. xwininfo gives its corner on the screen (xdotool's geometry counts the frame's
+# offset twice); the frame's widths (left, right, top with the title bar, bottom) come from the
+# window manager.
 setup_window() { visible_window_by_title '^Pausarium v2.3 Setup$'; }
 setup_gone() { ! setup_window >/dev/null; }
-origin() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; OX=$X; OY=$Y; CW=$WIDTH; CH=$HEIGHT; }
+origin() {
+  read -r OX OY CW CH < <(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
+  read -r FL FR FT FB < <(xprop -id "$WIN" _NET_FRAME_EXTENTS | tr -d , | awk '{ print $3, $4, $5, $6 }')
+}
 click_at() { click $((OX + $1)) $((OY + $2)); sleep 0.6; }
 start_setup() {
   start_program "$SETUP"
@@ -29,7 +37,13 @@ close_setup() {  # close_setup [KEYS]: with the exit button, or with those keys
     wait_for 10 setup_gone
   wait "$program_pid" 2>/dev/null || true
 }
-shot() { sleep 0.4; SHOT=$(screenshot "$1"); convert "$SHOT" -crop "${CW}x${CH}+${OX}+${OY}" +repage "$SHOT"; }
+# shot NAME: NAME.png, the client area, for the checks; NAME-window.png, the window with its frame.
+shot() {
+  sleep 0.4; SHOT=$(screenshot "$1")
+  convert "$SHOT" -crop "$((CW + FL + FR))x$((CH + FT + FB))+$((OX - FL))+$((OY - FT))" +repage \
+    "${SHOT%.png}-window.png"
+  convert "$SHOT" -crop "${CW}x${CH}+${OX}+${OY}" +repage "$SHOT"
+}
 px() { pixel "$SHOT" "$1" "$2"; }
 is_px() { [ "$(px "$1" "$2")" = "$3" ]; }
 # A toggle button is down when its top-left corner has the shadow colour of a sunken edge.
