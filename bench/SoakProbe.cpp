@@ -28,17 +28,21 @@ constexpr UINT kToggleClicked = WM_APP + 1;
 
 HWND programWindow() { return FindWindowA("TfmMainWindow", nullptr); }
 
+struct Search {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK noteChild(HWND w, LPARAM p) {
+    auto* search = reinterpret_cast<Search*>(p);
+    if (GetDlgCtrlID(w) != search->id) return TRUE;
+    search->found = w;
+    return FALSE;
+}
+
 HWND child(HWND parent, int id) {
-    struct Search { int id; HWND found; } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (GetDlgCtrlID(w) != s->id) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{id, nullptr};
+    EnumChildWindows(parent, noteChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -53,18 +53,17 @@ int redirectImports(void* from, void* to) {
 
 // --- the user ------------------------------------------------------------------------------
 
+BOOL CALLBACK noteBox(HWND w, LPARAM out) {
+    char name[16] = {};
+    GetClassNameA(w, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+}
+
 HWND boxOf(DWORD thread) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND w, LPARAM out) {
-            char name[16] = {};
-            GetClassNameA(w, name, sizeof name);
-            if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(w)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(thread, noteBox, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -79,7 +78,7 @@ public:
     explicit User(DWORD programThread) : thread_(programThread) {}
 
     // Waits for the program's next message box and notes "caption|text|stayed|window=...",
-    // where stayed tells that it was still open a second later; then presses OK.
+    // where stayed tells that it was still open 0.7 s later; then presses OK.
     void answerBox() {
         HWND box = nullptr;
         for (int i = 0; i < 100 && box == nullptr; ++i, Sleep(100)) box = boxOf(thread_);
@@ -91,14 +90,21 @@ public:
         GetWindowTextA(box, caption, sizeof caption);
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         const std::string window = reminderWindowState();
-        Sleep(1000);
+        Sleep(700);
         const bool stayed = IsWindow(box) && IsWindowVisible(box);
         notes.push_back(std::string(caption) + "|" + text + "|" + (stayed ? "stayed" : "closed at once") +
                         "|window=" + window);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         for (int i = 0; i < 50 && IsWindow(box); ++i) Sleep(100);
     }
-    void noteWindow() { notes.push_back("window=" + reminderWindowState()); }
+    // Notes the window's state once it has been shown (the first show) and hidden again, each
+    // awaited for at most 5 s.
+    void noteWindowShownAndHidden() {
+        for (int i = 0; i < 50 && reminderWindowState() != "visible"; ++i) Sleep(20);
+        std::string seen = "window=" + reminderWindowState();
+        for (int i = 0; i < 50 && reminderWindowState() != "hidden"; ++i) Sleep(100);
+        notes.push_back(seen + " then " + reminderWindowState());
+    }
     void closeWindow() { PostMessageA(FindWindowA("TfmMainWindow", nullptr), WM_CLOSE, 0, 0); }
     // However the program was left: boxes answered, the window closed, the loop ended.
     void endEverything() {
@@ -187,10 +193,9 @@ TEST_F(RefusedTimers, ARefusalInFormCreateLeavesTheProgramResidentAndHidden) {
     refuseUntil = 2;
     const auto notes = run([](User& user) {
         user.answerBox();
-        Sleep(3000);  // HideTimer, asked for by the first show, hides the window
-        user.noteWindow();
+        user.noteWindowShownAndHidden();  // HideTimer, asked for by the first show, hides it 2 s later
         user.closeWindow();
     });
     EXPECT_EQ(notes, (std::vector<std::string>{"Pausarium - 50/10|Not enough timers available.|stayed|window=hidden",
-                                               "window=hidden"}));
+                                               "window=visible then hidden"}));
 }
