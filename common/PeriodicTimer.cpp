@@ -16,14 +16,15 @@ PeriodicTimer::~PeriodicTimer() { host_.stopTimer(*this); }
 
 void PeriodicTimer::arm() {
     host_.stopTimer(*this);
-    if (running() && !host_.startTimer(*this, intervalMs_)) {
-        enabled_ = false;
-        throw Error("Not enough timers available");
-    }
+    armed_ = false;
+    if (!running()) return;
+    if (!host_.startTimer(*this, intervalMs_)) throw Error("Not enough timers available");
+    armed_ = true;
 }
 
 void PeriodicTimer::setEnabled(bool enabled) {
-    if (enabled == enabled_) return;
+    const bool refusedBefore = enabled && running() && !armed_;
+    if (enabled == enabled_ && !refusedBefore) return;
     enabled_ = enabled;
     arm();
 }
@@ -35,7 +36,7 @@ void PeriodicTimer::setInterval(std::uint32_t intervalMs) {
 }
 
 void PeriodicTimer::expire() {
-    if (running() && onTimer_) onTimer_();
+    if (armed_ && onTimer_) onTimer_();
 }
 
 }  // namespace pausarium

@@ -4,7 +4,9 @@
 // - enabling a running timer, or setting the interval it already has, changes nothing;
 // - a new interval on a running timer starts a full period of the new length;
 // - an interval of 0 never fires, even while enabled.
-// A refused platform timer raises Error("Not enough timers available").
+// A refused platform timer raises Error("Not enough timers available"). The timer keeps the
+// enabled flag it was given, as an assigned property does (so a refused LockTimer still counts
+// as the lock running), but never fires; enabling it again asks the platform again.
 
 #include <cstdint>
 #include <functional>
@@ -28,6 +30,8 @@ public:
     std::uint32_t interval() const { return intervalMs_; }
     // Running: enabled with an interval that fires.
     bool running() const { return enabled_ && intervalMs_ > 0; }
+    // Running on the platform: false when the platform refused the timer.
+    bool armed() const { return armed_; }
     const std::string& name() const { return name_; }
 
     // Called by the host at each expiry.
@@ -40,6 +44,7 @@ private:
     std::string name_;
     std::uint32_t intervalMs_;
     bool enabled_ = false;
+    bool armed_ = false;
     std::function<void()> onTimer_;
 };
 

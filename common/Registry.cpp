@@ -89,12 +89,16 @@ bool Registry::valueExists(const std::string& name) {
     return backend_.queryValue(current_, name, type, nullptr, size) == kRegOk;
 }
 
+// Data longer than the buffer does not fit; data shorter than it is incomplete (a REG_DWORD of
+// fewer than four bytes holds no number). Both fail to give the data; the type is judged first.
 void Registry::readExact(const std::string& name, std::uint32_t expectedType, void* data,
                          std::uint32_t size) {
     std::uint32_t type = 0;
-    if (current_ == 0 || backend_.queryValue(current_, name, type, data, size) != kRegOk)
+    std::uint32_t received = size;
+    if (current_ == 0 || backend_.queryValue(current_, name, type, data, received) != kRegOk)
         raise(kGetFailed, name);
     if (type != expectedType) raise(kWrongType, name);
+    if (received != size) raise(kGetFailed, name);
 }
 
 std::int32_t Registry::readInteger(const std::string& name) {
@@ -110,10 +114,14 @@ std::string Registry::readString(const std::string& name) {
     if (current_ == 0 || backend_.queryValue(current_, name, type, nullptr, size) != kRegOk)
         raise(kGetFailed, name);
     if (type != kRegSz && type != kRegExpandSz) raise(kWrongType, name);
-    std::vector<char> buffer(size + 1, '\0');
+    // One byte more than the data, kept zero: a string stored without its terminating zero still
+    // ends, and one with a zero inside ends there, as every reader of the value sees it. A value
+    // grown between the two queries no longer fits and fails rather than being cut.
+    std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
     if (size > 0 && backend_.queryValue(current_, name, type, buffer.data(), size) != kRegOk)
         raise(kGetFailed, name);
-    return std::string(buffer.data());  // up to the first terminating zero
+    if (type != kRegSz && type != kRegExpandSz) raise(kWrongType, name);
+    return std::string(buffer.data());
 }
 
 void Registry::writeInteger(const std::string& name, std::int32_t value) {

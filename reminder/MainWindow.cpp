@@ -53,7 +53,10 @@ TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& 
     const RECT placement{x, y, x + design::kDesignedClientWidth, y + design::kDesignedClientHeight};
     const HWND created = createWindow(WS_EX_TOPMOST | WS_EX_APPWINDOW, kClassName, applicationTitle_.c_str(),
                                       WS_POPUP, placement, nullptr, instance);
-    if (created == nullptr) throw Error("Error creating window");
+    if (created == nullptr) {
+        if (creationError_) std::rethrow_exception(creationError_);
+        throw Error("Error creating window");
+    }
 }
 
 TfmMainWindow::~TfmMainWindow() {
@@ -70,7 +73,7 @@ void TfmMainWindow::showError(const std::string& message) {
 
 LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: onCreate(); return 0;
+    case WM_CREATE: return onCreate() ? 0 : -1;
     case WM_PAINT: onPaint(); return 0;
     case WM_TIMER:
         if (timers_) timers_->onTimerMessage(wParam);
@@ -107,11 +110,21 @@ LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void TfmMainWindow::onCreate() {
-    timers_ = std::make_unique<win32::Win32TimerHost>(hwnd_);
-    cycle_ = std::make_unique<BreakCycle>(*timers_, *this, *this, paths_, PAUSARIUM_MINUTE_MS);
+// The window's design comes first: its timers, tmAdressHide running from now on. When the
+// design cannot be made (the platform refuses tmAdressHide), the window is not created and the
+// error goes on to the main routine. An error of FormCreate is the creation handler's own: it
+// reaches the error box through the barrier, and the window lives on.
+bool TfmMainWindow::onCreate() {
+    try {
+        timers_ = std::make_unique<win32::Win32TimerHost>(hwnd_);
+        cycle_ = std::make_unique<BreakCycle>(*timers_, *this, *this, paths_, PAUSARIUM_MINUTE_MS);
+    } catch (...) {
+        creationError_ = std::current_exception();
+        return false;
+    }
     win32::Win32Registry registry;
     cycle_->FormCreate(registry);
+    return true;
 }
 
 void TfmMainWindow::onPaint() {

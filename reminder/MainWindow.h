@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,7 +50,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void showError(const std::string& message) override;
 
-    void onCreate();
+    bool onCreate();
     void onPaint();
     bool onSetCursor(LPARAM lParam);
     void onMouseMove(int x, int y);
@@ -70,6 +71,7 @@ private:
     win32::Font addressFont_;
     std::unique_ptr<win32::Win32TimerHost> timers_;
     std::unique_ptr<BreakCycle> cycle_;
+    std::exception_ptr creationError_;  // why the window's design could not be made
     std::string messageText_;
     Colour messageColour_;
     Colour addressColour_;

@@ -356,7 +356,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             DispatchMessageA(&msg);
         }
     } catch (const std::exception& e) {
-        win32::showStandardErrorBox(nullptr, setup::texts::kApplicationTitle, e.what());
+        win32::showFatalErrorBox(setup::texts::kApplicationTitle, e.what());
     }
     return 0;
 }

@@ -45,4 +45,11 @@ void showStandardErrorBox(HWND owner, const std::string& applicationTitle, const
     showMessageBox(owner, standardErrorBoxText(message), applicationTitle, MB_OK | MB_ICONERROR);
 }
 
+void showFatalErrorBox(const std::string& applicationTitle, const std::string& message) {
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    showStandardErrorBox(nullptr, applicationTitle, message);
+}
+
 }  // namespace pausarium::win32

@@ -15,4 +15,9 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
 // and the message with the full-stop rule applied.
 void showStandardErrorBox(HWND owner, const std::string& applicationTitle, const std::string& message);
 
+// The main routine's error box, for an error that ends the program: the standard error box with
+// no owner. A window ended by the error has already posted its quit request; that request is
+// taken off the queue first, or the box's own message loop would end at once on it.
+void showFatalErrorBox(const std::string& applicationTitle, const std::string& message);
+
 }  // namespace pausarium::win32

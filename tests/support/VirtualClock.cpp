@@ -5,7 +5,7 @@
 namespace pausarium::testing {
 
 bool VirtualClock::startTimer(PeriodicTimer& timer, std::uint32_t intervalMs) {
-    if (refuse_) return false;
+    if (refuse_ || refusedNames_.count(timer.name()) != 0) return false;
     armed_[&timer] = Arm{intervalMs, nowMs_ + intervalMs, nextOrder_++};
     return true;
 }

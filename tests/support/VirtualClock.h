@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
+#include <string>
 
 #include "TimerHost.h"
 
@@ -20,6 +22,11 @@ public:
     bool isArmed(const PeriodicTimer& timer) const { return armed_.count(&timer) != 0; }
     // Makes the next startTimer calls fail, as a platform out of timers does.
     void refuseTimers(bool refuse) { refuse_ = refuse; }
+    // The same for one timer, by name.
+    void refuseTimer(const std::string& name, bool refuse = true) {
+        if (refuse) refusedNames_.insert(name);
+        else refusedNames_.erase(name);
+    }
 
 private:
     struct Arm {
@@ -31,6 +38,7 @@ private:
     std::int64_t nowMs_ = 0;
     std::uint64_t nextOrder_ = 0;
     bool refuse_ = false;
+    std::set<std::string> refusedNames_;
 };
 
 }  // namespace pausarium::testing

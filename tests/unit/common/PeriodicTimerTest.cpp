@@ -73,7 +73,7 @@ TEST_F(TimerRules, ATimerEnabledAsDesignedRunsFromConstruction) {
     EXPECT_EQ(fired, (std::vector<std::int64_t>{5000}));
 }
 
-TEST_F(TimerRules, ARefusedPlatformTimerRaisesAndStaysDisabled) {
+TEST_F(TimerRules, ARefusedPlatformTimerRaisesKeepsItsFlagAndIsAskedForAgainWhenEnabled) {
     clock.refuseTimers(true);
     try {
         timer.setEnabled(true);
@@ -81,7 +81,14 @@ TEST_F(TimerRules, ARefusedPlatformTimerRaisesAndStaysDisabled) {
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Not enough timers available");
     }
-    EXPECT_FALSE(timer.enabled());
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_FALSE(clock.isArmed(timer));
+    clock.advanceTo(5000);
+    EXPECT_TRUE(fired.empty());
+    clock.refuseTimers(false);
+    timer.setEnabled(true);
+    clock.advanceTo(6000);
+    EXPECT_EQ(fired, (std::vector<std::int64_t>{6000}));
 }
 
 TEST_F(TimerRules, DestroyingATimerDisarmsIt) {
