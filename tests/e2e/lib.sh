@@ -40,7 +40,13 @@ start_program() {
 }
 program_running() { kill -0 "$program_pid" 2>/dev/null; }
 program_ended() { ! program_running; }
-stop_programs() { wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
+stop_programs() {  # and waits for them; a window manager stays until the scenario ends
+  wineserver -k 2>/dev/null || true
+  local job
+  for job in $(jobs -p); do
+    [ "$job" = "${window_manager_pid:-}" ] || wait "$job" 2>/dev/null || true
+  done
+}
 
 # wait_for SECONDS command...: polls every 0.2 s until the command succeeds.
 wait_for() {
