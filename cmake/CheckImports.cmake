@@ -1,5 +1,6 @@
 # cmake -DOBJDUMP=... -DEXE=... -P CheckImports.cmake
-# Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime).
+# Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime), or
+# a function that must be looked up at run time.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -18,9 +19,16 @@ foreach(line IN LISTS lines)
     list(APPEND bad ${dll})
   endif()
 endforeach()
+# Functions that a supported Windows may lack are looked up at run time, never imported: an
+# import would stop the program from starting there.
+foreach(late ShutdownBlockReasonCreate ShutdownBlockReasonDestroy)
+  if(dump MATCHES "[ \t]${late}[\r\n]")
+    list(APPEND bad ${late})
+  endif()
+endforeach()
 if(NOT lines)
   message(FATAL_ERROR "${EXE} imports nothing: not a Windows program?")
 endif()
 if(bad)
-  message(FATAL_ERROR "${EXE} imports non-system DLLs: ${bad}")
+  message(FATAL_ERROR "${EXE} imports non-system DLLs or late functions: ${bad}")
 endif()
