@@ -31,7 +31,8 @@ bool takeForeground(HWND window) {
     const HWND current = GetForegroundWindow();
     const DWORD self = GetCurrentThreadId();
     const DWORD holder = current != nullptr ? GetWindowThreadProcessId(current, nullptr) : 0;
-    // A hung thread would stall this one's input while attached: ask without attaching then.
+    // While attached, the change of activation waits on the other thread's answers; a hung
+    // thread (one that has not answered for 5 s) would stall this one, so it is asked without.
     if (holder == 0 || holder == self || IsHungAppWindow(current)) {
         activate(window);
     } else {
