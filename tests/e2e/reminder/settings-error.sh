@@ -6,7 +6,6 @@ set -uo pipefail
 here=$(dirname "$0")
 source "$here/../lib.sh"
 source "$here/reminder-lib.sh"
-start_window_manager
 
 reg_del_key "$settings"
 start_program "$exe"
