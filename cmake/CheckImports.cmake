@@ -1,6 +1,7 @@
 # cmake -DOBJDUMP=... -DEXE=... [-DLOADED_ON_USE=dll,dll] -P CheckImports.cmake
-# Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime), or
-# one of the DLLs it is meant to load itself on first use.
+# Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime), one
+# of the DLLs it is meant to load itself on first use, or a function that must be looked up at
+# run time.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -25,11 +26,18 @@ foreach(line IN LISTS lines)
     list(APPEND early ${dll})
   endif()
 endforeach()
+# Functions that a supported Windows may lack are looked up at run time, never imported: an
+# import would stop the program from starting there.
+foreach(late ShutdownBlockReasonCreate ShutdownBlockReasonDestroy)
+  if(dump MATCHES "[ \t]${late}[\r\n]")
+    list(APPEND bad ${late})
+  endif()
+endforeach()
 if(NOT lines)
   message(FATAL_ERROR "${EXE} imports nothing: not a Windows program?")
 endif()
 if(bad)
-  message(FATAL_ERROR "${EXE} imports non-system DLLs: ${bad}")
+  message(FATAL_ERROR "${EXE} imports non-system DLLs or late functions: ${bad}")
 endif()
 if(early)
   message(FATAL_ERROR "${EXE} imports DLLs it should load on first use: ${early}")

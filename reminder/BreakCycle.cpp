@@ -124,6 +124,7 @@ void BreakCycle::NoticeTimerTimer() {
     NoticeTimer.setEnabled(false);
     LockTimer.setEnabled(true);
     BlinkTimer.setEnabled(true);
+    window_.setLocked(true);
     window_.setMessageText(texts::kLocked);
     window_.show();
     platform_.playSound(paths_.sysLock);
@@ -141,6 +142,7 @@ void BreakCycle::LockTimerTimer() {
     state_.MinutesLeft = state_.NoticeMinutes;
     LockTimer.setEnabled(false);
     tmAntiActionGames.setEnabled(false);
+    window_.setLocked(false);
     state_.BreakOver = true;
     window_.setMessageText(texts::kPressAnyKey);
     platform_.playSound(paths_.sysOpen);

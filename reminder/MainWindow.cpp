@@ -222,12 +222,18 @@ void TfmMainWindow::show() {
         SetWindowPos(hwnd_, nullptr, g.left, g.top, g.width, g.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    keyboard_.note(hwnd_);  // whoever has the keyboard gets it back when the window hides
     ShowWindow(hwnd_, SW_SHOW);
     // HWND_TOP keeps a topmost window in the topmost band; activation is not suppressed.
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // A notice only asks to be activated; the lock takes the keyboard.
+    if (locked_) keyboard_.take(hwnd_);
 }
 
-void TfmMainWindow::hide() { ShowWindow(hwnd_, SW_HIDE); }
+void TfmMainWindow::hide() {
+    keyboard_.giveBack(hwnd_);
+    ShowWindow(hwnd_, SW_HIDE);
+}
 
 void TfmMainWindow::setMessageText(const std::string& text) {
     if (text == messageText_) return;
@@ -260,14 +266,24 @@ void TfmMainWindow::bringToFront() {
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// The active window is the foreground window: the one the user is working in, whose thread
+// gets the keys.
 void TfmMainWindow::focus() {
-    if (GetActiveWindow() != hwnd_) SetFocus(hwnd_);
+    if (GetForegroundWindow() != hwnd_) keyboard_.take(hwnd_);
 }
 
 void TfmMainWindow::restoreApplication() {
     if (!IsIconic(hwnd_)) return;
     ShowWindow(hwnd_, SW_RESTORE);
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// While the lock runs the window refuses WM_QUERYENDSESSION; Windows shows this reason beside
+// it on the page that lets the user end the session anyway.
+void TfmMainWindow::setLocked(bool locked) {
+    locked_ = locked;
+    if (locked) shutdownReason_.give(hwnd_, texts::kLocked.str());
+    else shutdownReason_.withdraw();
 }
 
 // --- platform ------------------------------------------------------------------------

@@ -12,7 +12,9 @@
 #include <string>
 
 #include "BreakCycle.h"
+#include "Foreground.h"
 #include "Scoped.h"
+#include "ShutdownReason.h"
 #include "Win32TimerHost.h"
 #include "WindowObject.h"
 #include "WindowLayout.h"
@@ -40,6 +42,7 @@ public:
     void bringToFront() override;
     void focus() override;
     void restoreApplication() override;
+    void setLocked(bool locked) override;
 
     // Platform
     void playSound(const std::string& path) override;
@@ -76,6 +79,9 @@ private:
     Colour messageColour_;
     Colour addressColour_;
     ClickTracker clicks_;
+    bool locked_ = false;
+    win32::ForegroundReturn keyboard_;
+    win32::ShutdownReason shutdownReason_;
 };
 
 }  // namespace pausarium::reminder

@@ -33,6 +33,10 @@ public:
     virtual void focus() = 0;
     // When the program is minimised: restore it, topmost again; otherwise nothing.
     virtual void restoreApplication() = 0;
+    // The lock begins (true, before its show) or ends (false). The lock's show takes the
+    // keyboard from whichever program has it, as focus does; while the lock runs, the window
+    // tells the platform why it refuses to let the session end.
+    virtual void setLocked(bool locked) = 0;
 };
 
 class Platform {

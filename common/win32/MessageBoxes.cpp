@@ -8,6 +8,35 @@ namespace {
 // The box is created and activated inside MessageBoxA; a CBT hook on this thread sees its
 // activation and renames the buttons before the box is first drawn.
 thread_local HHOOK buttonTextHook = nullptr;
+// Whether the box being opened on this thread asks Yes or No.
+thread_local bool yesNoBox = false;
+
+// A Yes/No box of Windows has no Cancel: it ignores Esc and greys out its close box and the
+// system menu's Close (Alt+F4). Every one of those refuses here, as the No button does.
+constexpr char kBoxProcedure[] = "PausariumBoxProcedure";
+
+LRESULT CALLBACK refusingBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropA(box, kBoxProcedure));
+    const bool cancel = (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) ||
+                        (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) ||
+                        message == WM_CLOSE;
+    if (cancel) {
+        return CallWindowProcW(previous, box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropA(box, kBoxProcedure);
+    }
+    return CallWindowProcW(previous, box, message, wParam, lParam);
+}
+
+void refuseOnCancel(HWND box) {
+    const LONG_PTR previous = GetWindowLongPtrW(box, GWLP_WNDPROC);
+    if (!SetPropA(box, kBoxProcedure, reinterpret_cast<HANDLE>(previous))) return;
+    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(refusingBoxProcedure));
+    EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+}
 
 LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
@@ -19,6 +48,7 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
             SetDlgItemTextA(box, IDYES, "&Yes");
             SetDlgItemTextA(box, IDNO, "&No");
             SetDlgItemTextA(box, IDCANCEL, "Cancel");
+            if (yesNoBox) refuseOnCancel(box);
             const HHOOK hook = buttonTextHook;
             buttonTextHook = nullptr;
             UnhookWindowsHookEx(hook);
@@ -31,6 +61,7 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+    yesNoBox = (style & MB_TYPEMASK) == MB_YESNO;
     if (buttonTextHook == nullptr)
         buttonTextHook = SetWindowsHookExA(WH_CBT, renameButtons, nullptr, GetCurrentThreadId());
     const int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), style);

@@ -9,6 +9,7 @@
 //   window-probe owner      -> "owner=<title> visible=0|1 iconic=0|1" of the window's owner
 //   window-probe minimise   -> sends the window's minimise command (its minimise box)
 //   window-probe restore    -> sends the owner the restore command (its taskbar button)
+//   window-probe edittext C -> the text of the edit control in the window of class C
 // Exit status 1 when the window (or box) does not exist.
 
 #include <windows.h>
@@ -41,11 +42,26 @@ int errorBox() {
     return 0;
 }
 
+// Another program's edit control answers WM_GETTEXT itself (GetWindowText would not ask it).
+int editText(const char* windowClass) {
+    const HWND w = FindWindowA(windowClass, nullptr);
+    const HWND edit = w != nullptr ? FindWindowExA(w, nullptr, "Edit", nullptr) : nullptr;
+    if (edit == nullptr) return 1;
+    char text[4096] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 5000, &length))
+        return 1;
+    std::printf("%s\n", text);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     if (std::strcmp(argv[1], "errorbox") == 0) return errorBox();
+    if (std::strcmp(argv[1], "edittext") == 0) return argc > 2 ? editText(argv[2]) : 2;
     const HWND w = FindWindowA("TfmMainWindow", nullptr);
     if (w == nullptr) {
         std::printf("no window\n");

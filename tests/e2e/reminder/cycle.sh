@@ -9,6 +9,7 @@ set -uo pipefail
 here=$(dirname "$0")
 source "$here/../lib.sh"
 source "$here/reminder-lib.sh"
+start_window_manager
 
 size=$(screen_size); width=${size%x*}; height=${size#*x}
 label=$(address_crop "$size")

@@ -157,8 +157,8 @@ check "not installed, Tab goes to the exit button" \
   wait_for 10 setup_gone
 wait "$program_pid" 2>/dev/null || true
 
-# 6. Path question: Yes rewrites, No keeps.
-for answer in Return Escape; do
+# 6. Path question: Yes (Enter) rewrites; Esc and the box's Alt+F4 refuse and keep.
+for answer in Return Escape alt+F4; do
   reg_set "$HKLM_RUN" Pausarium REG_SZ 'C:\Other\Pausarium.exe'
   start_program "$SETUP"
   if wait_for 30 visible_window_by_title '^Warning$'; then
@@ -173,7 +173,7 @@ for answer in Return Escape; do
   if [ "$answer" = Return ]; then
     check "Yes rewrites the stored path" test "$(reg_get "$HKLM_RUN" Pausarium)" = "$EXPECTED_PATH"
   else
-    check "No keeps the stored path" test "$(reg_get "$HKLM_RUN" Pausarium)" = 'C:\Other\Pausarium.exe'
+    check "$answer keeps the stored path" test "$(reg_get "$HKLM_RUN" Pausarium)" = 'C:\Other\Pausarium.exe'
   fi
   if [ "$answer" = Return ]; then close_setup; else close_setup alt+F4; fi
 done

@@ -102,6 +102,7 @@ public:
     void bringToFront() override { log("front"); }
     void focus() override { log("focus"); }
     void restoreApplication() override { log("restore"); }
+    void setLocked(bool locked) override { log(locked ? "lock" : "unlock"); }
     void playSound(const std::string& path) override { log("sound " + path); }
     void openAddress(const std::string& address) override { log("open " + address); }
     void setApplicationTitle(const std::string& title) override {

@@ -116,6 +116,39 @@ TEST_F(Cycle, RaisedProtectionKeepsTheLockInFrontFiveTimesASecond) {
     EXPECT_EQ(app.window.filtered("front"), Log{});
 }
 
+// The window takes the keyboard for the lock's show and every focus: the lock is announced
+// before its show, every focus falls inside it, and it is withdrawn when the break ends, before
+// the key wait's hide gives the keyboard back.
+TEST_F(Cycle, TheLockIsAnnouncedBeforeItsShowAndEndsWithTheBreak) {
+    for (std::uint32_t protection : {0u, 1u}) {
+        RunningReminder run;
+        run.settings(0, protection);
+        run.start();
+        run.advanceTo(1);
+        run.window.take();
+        run.advanceTo(35, 1);
+        run.cycle->ProcessUserInput();
+        Log order;
+        int focusInLock = 0, focusOutside = 0;
+        bool locked = false;
+        for (const std::string& entry : run.window.take()) {
+            const std::string what = entry.substr(entry.find(' ') + 1);
+            if (what == "lock" || what == "unlock") locked = what == "lock";
+            if (what == "focus") ++(locked ? focusInLock : focusOutside);
+            else if (what == "lock" || what == "unlock" || what.rfind("show", 0) == 0 || what == "hide")
+                order.push_back(entry);
+        }
+        EXPECT_EQ(order, (Log{"27:00 show 1024x768 at 0,0", "27:02 hide", "28:00 show 1024x768 at 0,0",
+                              "28:02 hide", "29:00 show 1024x768 at 0,0", "29:02 hide", "30:00 lock",
+                              "30:00 show 1024x768 at 0,0", "35:00 unlock", "35:01 hide"}))
+            << "protection " << protection;
+        // Each minute of the lock, and five times a second at raised protection.
+        if (protection == 0) EXPECT_EQ(focusInLock, 5);
+        else EXPECT_GE(focusInLock, 5 * 60 * 5);
+        EXPECT_EQ(focusOutside, 0);
+    }
+}
+
 TEST_F(Cycle, NormalProtectionNeverRunsTheKeepOnTopTimer) {
     startWith(0, 0);
     app.advanceTo(30);

@@ -62,7 +62,7 @@ TEST_F(WorkedTimeline, RunsNoticesLockAndKeyWaitToTheNextNotice) {
                                  "49:00 text Сохраняйтесь, осталось 1 минута...", "49:02 hide"}));
 
     // The lock: its text stands in the last notice's red, then blinks one second in three.
-    Log lock{"50:00 text Система заблокирована...", "50:00 show 1024x768 at 0,0",
+    Log lock{"50:00 lock", "50:00 text Система заблокирована...", "50:00 show 1024x768 at 0,0",
              "50:00 " + kSound + "SysLock.wav", "50:00 restore", "50:00 front"};
     for (int s = 50 * 60 + 1; s <= 55 * 60 + 30; ++s) {
         if (s % 60 == 0) append(lock, {mmss(s) + " maximise", mmss(s) + " focus"});
@@ -81,7 +81,7 @@ TEST_F(WorkedTimeline, RunsNoticesLockAndKeyWaitToTheNextNotice) {
     EXPECT_EQ(app.cycle->state().MinutesLeft, 1);
 
     // The break ends: the invitation blinks green one second in two; closing is allowed.
-    Log end{"60:00 maximise", "60:00 focus", "60:00 text -= нажмите любую клавишу =-",
+    Log end{"60:00 maximise", "60:00 focus", "60:00 unlock", "60:00 text -= нажмите любую клавишу =-",
             "60:00 " + kSound + "SysOpen.wav"};
     append(end, blink("60:00", "black"));
     for (int s = 60 * 60 + 1; s <= 60 * 60 + 30; ++s) {
