@@ -142,8 +142,8 @@ void BreakCycle::LockTimerTimer() {
     state_.MinutesLeft = state_.NoticeMinutes;
     LockTimer.setEnabled(false);
     tmAntiActionGames.setEnabled(false);
-    window_.setLocked(false);
     state_.BreakOver = true;
+    window_.setLocked(false);
     window_.setMessageText(texts::kPressAnyKey);
     platform_.playSound(paths_.sysOpen);
 }

@@ -132,6 +132,7 @@ struct QuietWindow : reminder::ReminderWindow, reminder::Platform {
     void bringToFront() override {}
     void focus() override {}
     void restoreApplication() override {}
+    void setLocked(bool) override {}
     void playSound(const std::string&) override {}
     void openAddress(const std::string&) override {}
     void setApplicationTitle(const std::string& text) override { title = text; }

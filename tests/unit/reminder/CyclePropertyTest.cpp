@@ -28,6 +28,7 @@ using reminder::BreakCycle;
 struct Window : reminder::ReminderWindow, reminder::Platform {
     BreakCycle* cycle = nullptr;
     bool visible = false;
+    bool locked = false;
     void show() override {
         if (!visible) cycle->FormShow(1024, 768);
         visible = true;
@@ -41,6 +42,7 @@ struct Window : reminder::ReminderWindow, reminder::Platform {
     void bringToFront() override {}
     void focus() override {}
     void restoreApplication() override {}
+    void setLocked(bool value) override { locked = value; }
     void playSound(const std::string&) override {}
     void openAddress(const std::string&) override {}
     void setApplicationTitle(const std::string&) override {}
@@ -158,6 +160,8 @@ private:
         // HideTimer belongs to the notices (and the first 2 s of the program).
         if (clock_.isArmed(cycle_->hideTimer()) && phase != Phase::Notice && now >= 2000)
             return broken.str() + "HideTimer runs in the " + nameOf(phase);
+        if (window_.locked != (phase == Phase::Lock))
+            return broken.str() + "the window is told the lock " + (window_.locked ? "runs" : "ended") + " in the " + nameOf(phase);
         const bool shown = phase == Phase::Lock || phase == Phase::KeyWait;
         if (shown && !window_.visible) return broken.str() + "window hidden in the " + nameOf(phase);
         if (phase == Phase::Work && window_.visible && now >= 2000) return broken.str() + "window shown in the work";
