@@ -3,28 +3,4 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-# The thread model of the C++ runtime. The programs start no thread of their own, and the win32
-# model keeps libstdc++'s few internal locks on Win32 itself; the posix model brings winpthreads,
-# about 26 KB more in every .exe. GoogleTest needs std::mutex and std::condition_variable, which
-# this GCC offers only in the posix model, so a build with tests takes that one.
-if(NOT PAUSARIUM_THREAD_MODEL)
-  if(DEFINED BUILD_TESTING AND NOT BUILD_TESTING)
-    set(PAUSARIUM_THREAD_MODEL win32)
-  else()
-    set(PAUSARIUM_THREAD_MODEL posix)
-  endif()
-endif()
-set(PAUSARIUM_THREAD_MODEL ${PAUSARIUM_THREAD_MODEL} CACHE STRING "MinGW thread model: win32 or posix")
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES PAUSARIUM_THREAD_MODEL)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-${PAUSARIUM_THREAD_MODEL})
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-${PAUSARIUM_THREAD_MODEL})
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Cross-built tests run under Wine (32-bit Wine where the kernel runs 32-bit programs).
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../tests/wine/wine-exec.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
