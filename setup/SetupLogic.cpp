@@ -150,7 +150,17 @@ void SetupLogic::putDown(Toggle button) {
     changed();
 }
 
+// Windows starts the registered program at every user's log-on, the administrators' included; one
+// that other users may replace is registered only when the person confirms it.
+bool SetupLogic::mayRegister() {
+    if (!autorunKey_ || !autorunKey_->hasOpenKey()) return true;  // nothing can be written
+    if (!host_.othersMayChange(mainProgramPath_)) return true;
+    return host_.confirmRisk(texts::kChangeableFolderBefore.str() + directoryOf(mainProgramPath_) +
+                             texts::kChangeableFolderAfter.str());
+}
+
 void SetupLogic::userClickToggle(Toggle button) {
+    if (button == Toggle::Add && !mayRegister()) return;  // refused: the click never happened
     bool& down = button == Toggle::Add ? c_.addDown : c_.removeDown;
     if (down) {
         down = false;

@@ -47,6 +47,7 @@ public:
     bool hasAutorunKey() const { return autorunKey_ != nullptr; }
 
 private:
+    bool mayRegister();                            // asks first when others may change the program
     void putDown(Toggle button);                   // from code: raises the partner, fires nothing
     void showStoredSettings();
     void changed() { host_.controlsChanged(); }

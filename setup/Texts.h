@@ -14,6 +14,13 @@ inline constexpr auto kReminderMissing = cp1251(
 inline constexpr auto kRegistryReadError = cp1251(u8"Ошибка чтения реестра..");
 inline constexpr auto kPathQuestion = cp1251(
     u8"Pausarium обнаружен в другой дерриктории..\nВы хотите изменить путь к программе в параметрах автозапуска?");
+// The question before registering a program that users other than the administrators may change:
+// the first part, the folder, then the second part.
+inline constexpr auto kChangeableFolderBefore = cp1251(u8"Папку «");
+inline constexpr auto kChangeableFolderAfter = cp1251(
+    u8"» или Pausarium.exe в ней могут изменять не только администраторы.\n"
+    u8"Любой пользователь сможет подменить программу, которую Windows запускает при входе всех пользователей.\n\n"
+    u8"Всё равно установить Pausarium в автозапуск?");
 
 // Toggle-button captions: at design, installed pair, not-installed pair.
 inline constexpr auto kAddDesign = cp1251(u8"Установить Pausarium в Автозапуск");

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "ApplicationWindow.h"
+#include "ChangeableByOthers.h"
 #include "Error.h"
+#include "FilePaths.h"
 #include "MessageBoxes.h"
 #include "Texts.h"
 
@@ -325,6 +327,15 @@ void TfmMainWindow::showWarning(const std::string& text) {
 bool TfmMainWindow::askYesNo(const std::string& text) {
     return win32::showMessageBox(boxOwner(), text, texts::kWarningCaption,
                                  MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON1) == IDYES;
+}
+
+bool TfmMainWindow::othersMayChange(const std::string& path) {
+    return changeableByOthers(directoryOf(path)) || changeableByOthers(path);
+}
+
+bool TfmMainWindow::confirmRisk(const std::string& text) {
+    return win32::showMessageBox(boxOwner(), text, texts::kWarningCaption,
+                                 MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
 void TfmMainWindow::showSimpleMessage(const std::string& text) {

@@ -67,6 +67,8 @@ private:
     bool fileExists(const std::string& path) override;
     void showWarning(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    bool othersMayChange(const std::string& path) override;
+    bool confirmRisk(const std::string& text) override;
     void showSimpleMessage(const std::string& text) override;
     void requestQuit() override;
     void controlsChanged() override { mirror(); }

@@ -203,6 +203,11 @@ struct AnsweringNo : setup::SetupHost {
     }
     void showSimpleMessage(const std::string& text) override { boxes += " message " + text; }
     void requestQuit() override { boxes += " quit"; }
+    bool othersMayChange(const std::string&) override { return false; }
+    bool confirmRisk(const std::string&) override {
+        boxes += " risk";
+        return false;
+    }
 };
 
 // The error FormCreate raised, if any, then the boxes it showed: "error <message>", " question".

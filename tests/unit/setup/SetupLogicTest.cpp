@@ -28,6 +28,7 @@ struct ScriptedHost : SetupHost {
     std::vector<std::string> boxes;  // "warning:", "question:", "simple:" + text
     std::vector<std::string> existsAsked;
     bool quitRequested = false;
+    bool othersMayChangeProgram = false;
 
     bool fileExists(const std::string& path) override {
         existsAsked.push_back(path);
@@ -43,6 +44,14 @@ struct ScriptedHost : SetupHost {
     }
     void showSimpleMessage(const std::string& text) override { boxes.push_back("simple:" + text); }
     void requestQuit() override { quitRequested = true; }
+    bool othersMayChange(const std::string&) override { return othersMayChangeProgram; }
+    bool confirmRisk(const std::string& text) override {
+        boxes.push_back("risk:" + text);
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
 
 class SetupLogicTest : public ::testing::Test {
@@ -322,6 +331,37 @@ TEST_F(SetupLogicTest, TransitionTable) {
     logic.userClickToggle(Toggle::Remove);
     EXPECT_TRUE(c().removeDown);
     EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(SetupLogicTest, InstallFromAFolderOthersMayChangeAsksFirstAndNoChangesNothing) {
+    host.othersMayChangeProgram = true;
+    logic.FormCreate();  // Not installed
+    const SetupControls before = c();
+    logic.userClickToggle(Toggle::Add);  // answered No
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0], "risk:" + std::string(texts::kChangeableFolderBefore) + "C:\\Tools" +
+                                 std::string(texts::kChangeableFolderAfter));
+    EXPECT_FALSE(runValue().has_value());
+    EXPECT_FALSE(settingsKey());
+    EXPECT_TRUE(c().removeDown);
+    EXPECT_FALSE(c().addDown);
+    EXPECT_EQ(c().addCaption, before.addCaption);
+    EXPECT_EQ(c().frameColour, before.frameColour);
+
+    host.answers = {true};
+    logic.userClickToggle(Toggle::Add);  // Yes: registered as without the question
+    EXPECT_EQ(host.boxes.size(), 2u);
+    EXPECT_TRUE(c().addDown);
+    EXPECT_EQ(runValue(), kPath);
+    EXPECT_EQ(regime(), 1u);
+
+    logic.userClickToggle(Toggle::Add);  // the down button rewrites the value: asked again, No
+    EXPECT_EQ(host.boxes.size(), 3u);
+    EXPECT_TRUE(c().addDown);
+    EXPECT_TRUE(settingsKey());
+    logic.userClickToggle(Toggle::Remove);  // removing never asks
+    EXPECT_EQ(host.boxes.size(), 3u);
+    EXPECT_FALSE(runValue().has_value());
 }
 
 TEST_F(SetupLogicTest, ReinstallResetsRegimeByNestedRunKeepingTrackBar) {
