@@ -197,7 +197,38 @@ check "Tab goes on to the exit button, which works from the keyboard" \
   wait_for 10 setup_gone
 wait "$program_pid" 2>/dev/null || true
 
-# 8. The two programs meet.
+# 8. A folder every user may change (Unix "other" write is Everyone: Modify under Wine): the
+# install click asks first, with No as the default; No leaves everything as it was.
+reg_del_value "$HKLM_RUN" Pausarium; reg_del_key "$HKCU_SET"
+chmod o+w "$E2E_INSTALL_DIR"
+start_setup
+click_at $ADD_X $ADD_Y
+if wait_for 15 visible_window_by_title '^Warning$'; then
+  screenshot setup-changeable-folder >/dev/null
+  check "the warning names the folder" box_is Warning "Папку «$(win_path "$E2E_INSTALL_DIR")» или Pausarium.exe \
+в ней могут изменять не только администраторы.
+Любой пользователь сможет подменить программу, которую Windows запускает при входе всех пользователей.
+
+Всё равно установить Pausarium в автозапуск?"
+  key_to "$(visible_window_by_title '^Warning$')" Return; sleep 1
+  shot setup-changeable-refused
+  check "Enter answers No: no autorun value" test -z "$(reg_get "$HKLM_RUN" Pausarium)"
+  check "and no settings key" reg_no_key "$HKCU_SET"
+  not_installed_look() { down_buttons remove && is_px 6 40 255,0,0; }
+  check "and the dialog as before the click" not_installed_look
+  click_at $ADD_X $ADD_Y
+  wait_for 15 visible_window_by_title '^Warning$' && key_to "$(visible_window_by_title '^Warning$')" y
+  sleep 1
+  check "Yes registers as without the question" test "$(reg_get "$HKLM_RUN" Pausarium)" = "$EXPECTED_PATH"
+  shot setup-changeable-accepted
+  check "and shows the installed look" down_buttons add
+else
+  fail "the warning before registering from a folder every user may change"
+fi
+chmod o-w "$E2E_INSTALL_DIR"
+close_setup
+
+# 9. The two programs meet.
 if [ "$real_reminder" = 1 ]; then
   start_setup; click_at $RB90_X $RB90_Y; close_setup
   start_program "$REMINDER"
