@@ -30,7 +30,11 @@ installer=$(ls "$E2E_PACKAGE_BUILD"/Pausarium-*-$arch.exe | head -n 1)
 echo "installer: $installer"
 check "the portable zip is made beside the installer" test -f "${installer%.exe}.zip"
 
-install_silently() { wine "$installer" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1; }
+install_silently() { wine "$installer" /S "$@" >>"$E2E_ARTIFACTS/installer.log" 2>&1; }
+# The same, with Wine's trace of the processes the installer starts: their command lines, as
+# typed (the trace's C escapes taken off).
+install_traced() { WINEDEBUG=-all,trace+process wine "$installer" /S "$@" 2>&1 \
+  | grep -a 'CreateProcessInternalW app' | tr -d '\r' | sed 's/\\"/"/g; s/\\\\/\\/g'; }
 # The uninstaller copies itself away and returns at once: wait until the directory is gone.
 uninstall_silently() {
   wine "$DIR/Uninstall.exe" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1
@@ -38,10 +42,29 @@ uninstall_silently() {
   sleep 1
 }
 same() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
+# The local path a shell link points at: LinkInfo's LocalBasePath (MS-SHLLINK 2.3), found past
+# the header (76 bytes) and, when the link has one (flag 1), the IDList with its 2-byte size.
+u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
+link_target() {
+  local flags offset=76 base
+  flags=$(u32 "$1" 20)
+  (( flags & 1 )) && offset=$(( offset + 2 + $(u16 "$1" 76) ))
+  (( flags & 2 )) || return 1                                # no LinkInfo
+  (( $(u32 "$1" $(( offset + 8 ))) & 1 )) || return 1        # no local path in it
+  base=$(( offset + $(u32 "$1" $(( offset + 16 ))) ))
+  dd if="$1" bs=1 skip="$base" count=260 2>/dev/null | tr '\0' '\n' | head -n 1
+}
+unix_path() { local p=${1//\\//}; echo "$WINEPREFIX/drive_c${p#[Cc]:}"; }
+links() { find "$WINEPREFIX/drive_c" -iname '*.lnk' | sort; }
 reg_del_value "$RUN" Pausarium; reg_del_key "$SETTINGS"  # whatever an earlier scenario left
 
 # --- install ---------------------------------------------------------------------------------
-install_silently
+links_before=$(links)
+processes=$(install_traced)
+check "into Program Files the installer leaves the folder's permissions alone" \
+  test -z "$(grep -i icacls <<<"$processes")"
+new_links=$(comm -13 <(echo "$links_before") <(links))
 for f in Pausarium.exe PausariumSetup.exe Uninstall.exe \
          Sound/Notice.wav Sound/LastNotice.wav Sound/SysLock.wav Sound/SysOpen.wav; do
   check "installed: $f" test -f "$DIR/$f"
@@ -49,6 +72,10 @@ done
 check "the uninstaller is registered" same "$(reg_get "$UNINSTALL" UninstallString)" "\"$WIN_DIR\\Uninstall.exe\""
 check "the entry is called Pausarium" same "$(reg_get "$UNINSTALL" DisplayName)" "Pausarium"
 check "a Start-menu entry for the setup tool" test -f "$MENU/Pausarium Setup.lnk"
+check "its target is the installed setup tool" same "$(link_target "$MENU/Pausarium Setup.lnk")" "$WIN_DIR\\PausariumSetup.exe"
+while IFS= read -r link; do
+  check "the target of ${link#"$WINEPREFIX/"} exists" test -f "$(unix_path "$(link_target "$link")")"
+done <<<"$new_links"
 check "the installer registers nothing for autorun" same "$(reg_get "$RUN" Pausarium)" ""
 if [ "$arch" = x86 ]; then
   check "the installed-programs entry lies in the 32-bit view (WOW6432Node)" \
@@ -94,6 +121,7 @@ register_with_setup_tool() {
   local value; value=$(reg_get "$RUN" Pausarium)
   check "the installed setup tool registers the installed reminder" \
     same "${value//\"/}" "$WIN_DIR\\Pausarium.exe"
+  setup_tool_value=$value
   check "and writes the settings" same "$(reg_get "$SETTINGS" RegimeType)" "0x1"
   if [ "$arch" = x86 ]; then  # where 64-bit Windows keeps a 32-bit program's autorun value
     check "the autorun value lies in WOW6432Node, not in the 64-bit Run key" same \
@@ -114,7 +142,9 @@ for f in Pausarium.exe PausariumSetup.exe Uninstall.exe Sound; do
   check "removed: $f" test ! -e "$DIR/$f"
 done
 check "the uninstaller's entry is gone" reg_no_key "$UNINSTALL"
-check "the Start-menu entry is gone" test ! -e "$MENU/Pausarium Setup.lnk"
+while IFS= read -r link; do
+  check "removed: ${link#"$WINEPREFIX/"}" test ! -e "$link"
+done <<<"$new_links"
 check "own autorun value removed" same "$(reg_type "$RUN" Pausarium)" ""
 check "the settings key is removed" reg_no_key "$SETTINGS"
 
@@ -123,6 +153,27 @@ install_silently
 reg_set "$RUN" Pausarium REG_SZ "\"$WIN_DIR\\Pausarium.exe\""
 uninstall_silently
 check "own autorun value (quoted) removed" same "$(reg_type "$RUN" Pausarium)" ""
+
+# --- /AUTORUN: the value the setup tool's install button writes ---------------------------------
+install_silently /AUTORUN
+check "/S /AUTORUN registers the installed reminder, quoted as the path holds a space" \
+  same "$(reg_get "$RUN" Pausarium)" "\"$WIN_DIR\\Pausarium.exe\""
+check "in the same form as the setup tool" same "$(reg_get "$RUN" Pausarium)" "${setup_tool_value:-"\"$WIN_DIR\\Pausarium.exe\""}"
+check "as REG_SZ" same "$(reg_type "$RUN" Pausarium)" REG_SZ
+uninstall_silently
+check "its autorun value goes with the uninstall" same "$(reg_type "$RUN" Pausarium)" ""
+
+# --- a folder outside Program Files: protected like Program Files ------------------------------
+# Wine's icacls changes nothing, so its command lines are what can be checked here.
+custom='C:\Tools\Pausarium'  # /D takes no quotes, and wine quotes an argument with a space
+processes=$(install_traced "/D=$custom")
+check "installed into the chosen folder" test -f "$(unix_path "$custom")/Pausarium.exe"
+for args in '/reset /T /C /Q' '/setowner *S-1-5-32-544 /T /C /Q' \
+    '/inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q'; do
+  check "the chosen folder: icacls $args" grep -qF "icacls.exe\" \"$custom\" $args" <<<"$processes"
+done
+wine "$(unix_path "$custom")/Uninstall.exe" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1
+wait_for 60 test ! -e "$(unix_path "$custom")/Pausarium.exe"
 
 # --- an autorun value of another directory, whose name merely begins the same -------------------
 install_silently
