@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb openbox xdotool x11-utils imagemagick nsis zip unzip locales
   fonts-wine  # Wine's bitmap "MS Sans Serif" (Cyrillic too): the dialogs' font, at its real metrics
+  osslsigncode openssl  # signing a release (scripts/sign-release.sh), and its test's throwaway certificate
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
