@@ -18,6 +18,10 @@ struct LocalFreeDeleter {
     void operator()(void* memory) const { LocalFree(memory); }
 };
 using LocalDescriptor = std::unique_ptr<void, LocalFreeDeleter>;
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ScopedHandle = std::unique_ptr<void, HandleCloser>;
 
 // A well-known SID, kept for the program's run.
 class KnownSid {
@@ -29,7 +33,7 @@ public:
     PSID get() { return valid_ ? static_cast<PSID>(sid_) : nullptr; }
 
 private:
-    BYTE sid_[SECURITY_MAX_SID_SIZE];
+    alignas(DWORD) BYTE sid_[SECURITY_MAX_SID_SIZE];
     bool valid_ = false;
 };
 
@@ -69,14 +73,14 @@ std::vector<BYTE> administratorRunning() {
     if (!administrators.get() || !CheckTokenMembership(nullptr, administrators.get(), &member) ||
         !member)
         return {};
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    HANDLE rawToken = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken)) return {};
+    const ScopedHandle token(rawToken);
     std::vector<BYTE> user(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE);
     DWORD size = 0;
-    const BOOL read = GetTokenInformation(token, TokenUser, user.data(),
-                                          static_cast<DWORD>(user.size()), &size);
-    CloseHandle(token);
-    if (!read) return {};
+    if (!GetTokenInformation(token.get(), TokenUser, user.data(), static_cast<DWORD>(user.size()),
+                             &size))
+        return {};
     const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
     return std::vector<BYTE>(static_cast<BYTE*>(sid), static_cast<BYTE*>(sid) + GetLengthSid(sid));
 }
