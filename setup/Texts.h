@@ -14,6 +14,7 @@ inline constexpr auto kReminderMissing = cp1251(
 inline constexpr auto kRegistryReadError = cp1251(u8"Ошибка чтения реестра..");
 inline constexpr auto kPathQuestion = cp1251(
     u8"Pausarium обнаружен в другой дерриктории..\nВы хотите изменить путь к программе в параметрах автозапуска?");
+
 // The question before registering a program that users other than the administrators may change:
 // the first part, the folder, then the second part.
 inline constexpr auto kChangeableFolderBefore = cp1251(u8"Папку «");
