@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include "ApplicationWindow.h"
+#include "CommonControls.h"
 #include "Error.h"
 #include "MessageBoxes.h"
+#include "SystemLibrary.h"
 #include "Texts.h"
 
 namespace pausarium::setup {
@@ -77,8 +79,7 @@ TfmMainWindow::~TfmMainWindow() {
 }
 
 bool TfmMainWindow::create() {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    commonControls::initialise();
     registerControlClasses(instance_);
     registerClass(instance_, {kWindowClass, 0, applicationIcon(instance_), LoadCursor(nullptr, IDC_ARROW),
                               GetSysColorBrush(COLOR_BTNFACE)});
@@ -340,6 +341,7 @@ void TfmMainWindow::requestQuit() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pausarium;
+    win32::restrictDllSearch();
     try {
         setup::ApplicationWindow application(instance, setup::texts::kApplicationTitle,
                                              setup::applicationIcon(instance));
