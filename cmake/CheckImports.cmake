@@ -1,34 +1,28 @@
-# cmake -DOBJDUMP=... -DEXE=... [-DLOADED_ON_USE=dll,dll] -P CheckImports.cmake
-# Fails when EXE imports a DLL that is not part of Windows itself (such as a MinGW runtime), one
-# of the DLLs it is meant to load itself on first use, or a function that must be looked up at
-# run time.
+# cmake -DOBJDUMP=... -DEXE=... -P CheckImports.cmake
+# Fails when EXE imports a DLL other than the KnownDLLs that it needs from its start, or a
+# function that must be looked up at run time. Windows loads a KnownDLL from the system directory
+# only; any other DLL is looked for in the program's folder first, so the programs load every
+# other DLL themselves, from the system directory (common/win32/SystemLibrary).
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "objdump could not read ${EXE}")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
-set(allowed kernel32 user32 gdi32 advapi32 winmm shell32 msvcrt comctl32 ole32 oleaut32 shlwapi
-    comdlg32 version)
-string(REPLACE "," ";" on_use "${LOADED_ON_USE}")
-string(TOLOWER "${on_use}" on_use)
+set(allowed kernel32 user32 gdi32 advapi32 msvcrt)
 set(bad "")
-set(early "")
 foreach(line IN LISTS lines)
   string(REGEX REPLACE "DLL Name: *" "" dll "${line}")
   string(TOLOWER "${dll}" lower)
   string(REGEX REPLACE "\\.dll$" "" base "${lower}")
   message(STATUS "imports ${dll}")
-  if(NOT base IN_LIST allowed AND NOT base MATCHES "^api-ms-win-")
+  if(NOT base IN_LIST allowed)
     list(APPEND bad ${dll})
-  endif()
-  if(base IN_LIST on_use)
-    list(APPEND early ${dll})
   endif()
 endforeach()
 # Functions that a supported Windows may lack are looked up at run time, never imported: an
 # import would stop the program from starting there.
-foreach(late ShutdownBlockReasonCreate ShutdownBlockReasonDestroy)
+foreach(late ShutdownBlockReasonCreate ShutdownBlockReasonDestroy SetDefaultDllDirectories)
   if(dump MATCHES "[ \t]${late}[\r\n]")
     list(APPEND bad ${late})
   endif()
@@ -37,8 +31,5 @@ if(NOT lines)
   message(FATAL_ERROR "${EXE} imports nothing: not a Windows program?")
 endif()
 if(bad)
-  message(FATAL_ERROR "${EXE} imports non-system DLLs or late functions: ${bad}")
-endif()
-if(early)
-  message(FATAL_ERROR "${EXE} imports DLLs it should load on first use: ${early}")
+  message(FATAL_ERROR "${EXE} imports other DLLs than the KnownDLLs it needs, or late functions: ${bad}")
 endif()

@@ -6,6 +6,7 @@
 
 #include <exception>
 
+#include "Com.h"
 #include "Error.h"
 #include "MessageBoxes.h"
 #include "SystemLibrary.h"
@@ -294,23 +295,17 @@ void TfmMainWindow::setLocked(bool locked) {
 // no browser, and the cycle goes on.
 
 void TfmMainWindow::playSound(const std::string& path) {
-    // At the program's end a sound still playing is stopped before winmm is freed, so that no
-    // thread of winmm's runs on in freed code.
-    struct Winmm {
-        win32::SystemLibrary library{"winmm.dll"};
-        decltype(&PlaySoundA) play = library.function<decltype(&PlaySoundA)>("PlaySoundA");
-        ~Winmm() {
-            if (play) play(nullptr, nullptr, 0);
-        }
-    };
-    static Winmm winmm;
-    if (winmm.play) winmm.play(path.c_str(), nullptr, SND_ASYNC);
+    static win32::SystemLibrary winmm("winmm.dll");
+    if (const auto play = winmm.function<decltype(&PlaySoundA)>("PlaySoundA"))
+        play(path.c_str(), nullptr, SND_ASYNC);
 }
 
 void TfmMainWindow::openAddress(const std::string& address) {
     static win32::SystemLibrary shell32("shell32.dll");
-    if (const auto open = shell32.function<decltype(&ShellExecuteA)>("ShellExecuteA"))
+    if (const auto open = shell32.function<decltype(&ShellExecuteA)>("ShellExecuteA")) {
+        win32::initialiseCom();
         open(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+    }
 }
 
 void TfmMainWindow::setApplicationTitle(const std::string& title) {

@@ -7,7 +7,9 @@
 
 #include "MainRoutine.h"
 #include "Scoped.h"
+#include "SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    pausarium::win32::restrictDllSearch();
     return pausarium::reminder::runMainRoutine(instance, pausarium::win32::modulePath());
 }

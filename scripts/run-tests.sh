@@ -34,7 +34,7 @@ run_ctest native
 echo "== i686: the shipping 32-bit build"
 cmake --preset i686 >/dev/null
 cmake --build --preset i686 -j"$jobs"
-for program in reminder setup; do  # each .exe imports only Windows' own DLLs
+for program in reminder setup; do  # each .exe: KnownDLL imports only, its PE header, a rebuild
   ctest --test-dir "build/i686/$program" --output-on-failure || status=1
 done
 if cmake --build --preset i686 --target package; then  # the released x86 installer and zip

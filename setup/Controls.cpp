@@ -1,10 +1,9 @@
 #include "Controls.h"
 
-#include <commctrl.h>
-
 #include <new>
 #include <string>
 
+#include "CommonControls.h"
 #include "SetupWindowDesign.h"
 #include "WindowObject.h"
 
@@ -225,14 +224,14 @@ LRESULT CALLBACK keepColourProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
             return 0;
         case WM_ENABLE:
         case BM_SETCHECK: {
-            const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+            const LRESULT r = commonControls::defSubclassProc(hwnd, msg, wp, lp);
             InvalidateRect(hwnd, nullptr, FALSE);  // the standard control paints its own way at once
             return r;
         }
-        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, keepColourProc, id); break;
+        case WM_NCDESTROY: commonControls::removeWindowSubclass(hwnd, keepColourProc, id); break;
         default: break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return commonControls::defSubclassProc(hwnd, msg, wp, lp);
 }
 
 int arrowStep(WPARAM key) {
@@ -246,7 +245,7 @@ int arrowStep(WPARAM key) {
 LRESULT CALLBACK arrowKeysProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
     switch (msg) {
         case WM_GETDLGCODE:
-            return DefSubclassProc(hwnd, msg, wp, lp) | DLGC_WANTARROWS;
+            return commonControls::defSubclassProc(hwnd, msg, wp, lp) | DLGC_WANTARROWS;
         case WM_KEYDOWN:
             if (const int step = arrowStep(wp)) {
                 SendMessageA(GetAncestor(hwnd, GA_ROOT), kRadioArrow, static_cast<WPARAM>(step),
@@ -254,17 +253,17 @@ LRESULT CALLBACK arrowKeysProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
                 return 0;
             }
             break;
-        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, arrowKeysProc, id); break;
+        case WM_NCDESTROY: commonControls::removeWindowSubclass(hwnd, arrowKeysProc, id); break;
         default: break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return commonControls::defSubclassProc(hwnd, msg, wp, lp);
 }
 
 }  // namespace
 
-void reportArrowKeys(HWND radio) { SetWindowSubclass(radio, arrowKeysProc, 2, 0); }
+void reportArrowKeys(HWND radio) { commonControls::setWindowSubclass(radio, arrowKeysProc, 2, 0); }
 
-void keepTextColourWhenDisabled(HWND radio) { SetWindowSubclass(radio, keepColourProc, 1, 0); }
+void keepTextColourWhenDisabled(HWND radio) { commonControls::setWindowSubclass(radio, keepColourProc, 1, 0); }
 
 void registerControlClasses(HINSTANCE instance) {
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);

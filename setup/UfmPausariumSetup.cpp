@@ -4,9 +4,11 @@
 
 #include "ApplicationWindow.h"
 #include "ChangeableByOthers.h"
+#include "CommonControls.h"
 #include "Error.h"
 #include "FilePaths.h"
 #include "MessageBoxes.h"
+#include "SystemLibrary.h"
 #include "Texts.h"
 
 namespace pausarium::setup {
@@ -79,8 +81,7 @@ TfmMainWindow::~TfmMainWindow() {
 }
 
 bool TfmMainWindow::create() {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    commonControls::initialise();
     registerControlClasses(instance_);
     registerClass(instance_, {kWindowClass, 0, applicationIcon(instance_), LoadCursor(nullptr, IDC_ARROW),
                               GetSysColorBrush(COLOR_BTNFACE)});
@@ -351,6 +352,7 @@ void TfmMainWindow::requestQuit() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pausarium;
+    win32::restrictDllSearch();
     try {
         setup::ApplicationWindow application(instance, setup::texts::kApplicationTitle,
                                              setup::applicationIcon(instance));

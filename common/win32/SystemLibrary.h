@@ -1,18 +1,31 @@
 #pragma once
-// A DLL of Windows loaded on first use rather than at the program's start, and freed with its
-// owner. A program that calls a DLL's function late or never (a sound, a browser) then does not
-// carry that DLL and the DLLs it loads in turn while the user simply works. Only the system
-// directory is searched, so that no DLL of the same name beside the program is loaded instead.
-// A missing DLL or function gives a null function, never an error.
+// DLLs of Windows, from the system directory only.
+//
+// A DLL that is not a KnownDLL is looked for in the program's own folder first, and the
+// programs may be unpacked into any folder, Downloads included, and run as administrator: a
+// DLL of a system DLL's name left there would run with the program's rights. So each program
+// restricts the search first thing, and imports nothing but KnownDLLs; every other DLL is a
+// SystemLibrary.
+//
+// A SystemLibrary is loaded on first use rather than at the program's start: a program that
+// calls a DLL's function late or never (a sound, a browser) does not carry that DLL and the DLLs
+// it loads in turn while the user simply works. Once loaded it is never freed: threads of the
+// DLL's (a sound still playing) may run until the program ends, and unloading code under a
+// running thread crashes. A missing DLL or function gives a null function, never an error.
 
 #include <windows.h>
 
 namespace pausarium::win32 {
 
+// Makes the system directory the only place searched for the DLLs that the process loads from
+// now on, its own and those that Windows' DLLs load in turn (SetDefaultDllDirectories, where
+// Windows has it; else at least the current directory is left out). Called first in WinMain.
+void restrictDllSearch();
+
 class SystemLibrary {
 public:
-    explicit SystemLibrary(const char* fileName) : fileName_(fileName) {}
-    ~SystemLibrary();
+    // Constant: a static SystemLibrary needs no initialisation at run time, nor a guard for it.
+    constexpr explicit SystemLibrary(const char* fileName) : fileName_(fileName) {}
     SystemLibrary(const SystemLibrary&) = delete;
     SystemLibrary& operator=(const SystemLibrary&) = delete;
 

@@ -1,4 +1,5 @@
-// DLLs loaded on first use: a missing DLL or function is a null function, never a failure.
+// DLLs loaded on first use: a missing DLL or function is a null function, never a failure; a
+// loaded DLL is never freed.
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -26,4 +27,16 @@ TEST(SystemLibrary, MissingDllOrFunctionIsNull) {
     SystemLibrary winmm("winmm.dll");
     EXPECT_EQ(winmm.function<PlaySoundFunction>("NoSuchFunction"), nullptr);
     EXPECT_NE(winmm.function<PlaySoundFunction>("PlaySoundA"), nullptr);  // the DLL is still usable
+}
+
+// Threads of a system DLL's may run until the program ends: the DLL stays loaded after the
+// SystemLibrary that loaded it is gone.
+TEST(SystemLibrary, KeepsItsDllLoadedWhenGone) {
+    constexpr char kDll[] = "wtsapi32.dll";  // loaded by nothing else in this process
+    ASSERT_EQ(GetModuleHandleA(kDll), nullptr);
+    {
+        SystemLibrary wtsapi32(kDll);
+        ASSERT_NE(wtsapi32.function<FARPROC>("WTSFreeMemory"), nullptr);
+    }
+    EXPECT_NE(GetModuleHandleA(kDll), nullptr);
 }
