@@ -62,6 +62,9 @@ struct Lock : ::testing::Test {
         ASSERT_GT(pausarium::test::redirectImports(original, reinterpret_cast<void*>(&countedSetWindowPos)), 0);
     }
     void SetUp() override {
+        MSG quit;  // an earlier window's end; a box's loop would end on it at once
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
         window.show();  // the first show, at zero size
         window.hide();
         window.setLocked(true);
