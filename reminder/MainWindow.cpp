@@ -170,8 +170,8 @@ void TfmMainWindow::paint(HDC dc, const RECT& dirty) {
 // The pointer is set only when it changes: WM_SETCURSOR comes with every move of the mouse.
 bool TfmMainWindow::onSetCursor(LPARAM lParam) {
     if (LOWORD(lParam) != HTCLIENT) return false;
-    const DWORD position = GetMessagePos();
-    POINT p{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    POINT p;
+    GetCursorPos(&p);
     ScreenToClient(hwnd_, &p);
     static const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
     const HCURSOR wanted = hit(p.x, p.y) == HitTarget::Address ? hand : nullptr;
