@@ -102,9 +102,10 @@ prefix_pids() {  # the Linux processes of this prefix (Wine's and the programs')
   return 0
 }
 program_pid() {  # program_pid EXE-NAME: the prefix's process running that .exe
+  # Its command line starts with the .exe's Windows path, or with the Unix path it was given.
   local pid
   for pid in $(prefix_pids | sort -un); do
-    { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qiE "^[A-Z]:\\\\.*\\\\$1( |$)" && { echo "$pid"; return 0; }
+    { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qiE "^([A-Z]:\\\\|/)([^ ]*[\\\\/])?$1( |$)" && { echo "$pid"; return 0; }
   done
   return 1
 }
@@ -125,7 +126,7 @@ measure() {  # measure ROW PID SECONDS: one row of the table over that window
   threads=$(ls "/proc/$pid/task" | wc -l); dlls=$(dll_count "$pid")
   rows+=("$(awk -v r="$row" -v p="$pss" -v s="$rss" -v u="$uss" -v c=$((cpu1 - cpu0)) -v t="$ticks" \
     -v w=$((sw1 - sw0)) -v sec="$seconds" -v th="$threads" -v d="$dlls" \
-    'BEGIN { printf "| %-28s | %6.2f | %6.2f | %6.2f | %8.3f | %7.2f | %3d | %3d |", r, p / 1024, s / 1024, u / 1024, c / t / sec * 60, w / sec, th, d }')")
+    'BEGIN { printf "| %-31s | %6.2f | %6.2f | %6.2f | %8.3f | %7.2f | %3d | %3d |", r, p / 1024, s / 1024, u / 1024, c / t / sec * 60, w / sec, th, d }')")
   echo "${rows[-1]}"
 }
 wine_processes=()
@@ -157,7 +158,7 @@ stop() { wineserver -k 2>/dev/null || true; wait "$wine_job" 2>/dev/null || true
 sleep_until() { local left=$(( $1 - (SECONDS - started) )); [ "$left" -gt 0 ] && sleep "$left"; return 0; }
 
 echo "measuring ($window s windows; about 10 minutes)${FOOTPRINT_WM:+, under $FOOTPRINT_WM}"
-printf '| %-28s | %6s | %6s | %6s | %8s | %7s | %3s | %3s |\n' row "PSS MB" "RSS MB" "USS MB" "CPU s/min" "wakes/s" thr DLL
+printf '| %-31s | %6s | %6s | %6s | %8s | %7s | %3s | %3s |\n' row "PSS MB" "RSS MB" "USS MB" "CPU s/min" "wakes/s" thr DLL
 if [ "$rows_wanted" = all ]; then
   pid=; start "$work/floor.exe"; sleep "$settle"; measure "floor (minimal program)" "$pid" "$window"; stop
 
