@@ -8,13 +8,20 @@
 #
 # FOOTPRINT_SOURCE=DIR measures the programs of another checkout with the same method (the
 # floor and the method stay this checkout's); FOOTPRINT_WORK=DIR moves the build and prefix
-# (default build/footprint of this checkout).
+# (default build/footprint of this checkout). The lock rows are measured twice, for these
+# sources and for the git revision FOOTPRINT_BEFORE of this checkout (default 0a8936b, the
+# lock before it stopped repeating window calls that change nothing; empty: not measured).
+# FOOTPRINT_WM=openbox runs the programs under that window manager; FOOTPRINT_ROWS=lock
+# measures the lock rows only; FOOTPRINT_DISPLAY=N takes the X display :N (default: the
+# first free from :150).
 set -euo pipefail
 bench_dir=$(cd "$(dirname "$0")" && pwd)
 repo=$(dirname "$bench_dir")
 source_dir=$(cd "${FOOTPRINT_SOURCE:-$repo}" && pwd)
 work=${FOOTPRINT_WORK:-$repo/build/footprint}
 window=${1:-30}
+before=${FOOTPRINT_BEFORE-0a8936b}
+rows_wanted=${FOOTPRINT_ROWS:-all}
 settle=10          # seconds from the program's start to the window of a steady row
 short_minute_ms=3000
 
@@ -41,21 +48,38 @@ done
 configure_and_build x86_64-short x86_64 -DPAUSARIUM_MINUTE_MS=$short_minute_ms
 # The floor, with the programs' compiler and release options.
 x86_64-w64-mingw32-g++-win32 -std=c++20 -Os -s -static -mwindows "$bench_dir/floor.cpp" -o "$work/floor.exe"
-rm -rf "$work/install" "$work/install-short"
+rm -rf "$work/install" "$work/install-short" "$work/install-short-before"
 cmake --install "$work/x86_64" --prefix "$work/install" >>"$log" 2>&1
 cmake --install "$work/x86_64-short" --prefix "$work/install-short" >>"$log" 2>&1
+# The lock before, from the same checkout's history, built alike.
+if [ -n "$before" ]; then
+  rm -rf "$work/before-source"; mkdir -p "$work/before-source"
+  git -C "$repo" archive "$before" | tar -x -C "$work/before-source"
+  source_dir=$work/before-source configure_and_build x86_64-short-before x86_64 -DPAUSARIUM_MINUTE_MS=$short_minute_ms
+  cmake --install "$work/x86_64-short-before" --prefix "$work/install-short-before" >>"$log" 2>&1
+fi
 
 # --- Wine ----------------------------------------------------------------------------------
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX=$work/wineprefix
 wine() { LC_ALL=ru_RU.UTF-8 command wine "$@"; }  # the ANSI code page 1251, as in the tests
-display=150
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+display=${FOOTPRINT_DISPLAY:-150}
+while [ -z "${FOOTPRINT_DISPLAY:-}" ] && [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$display"
-cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; }
+wm_pid=
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  kill "$xvfb_pid" 2>/dev/null || true
+}
 trap cleanup EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+if [ -n "${FOOTPRINT_WM:-}" ]; then
+  "$FOOTPRINT_WM" >/dev/null 2>&1 &
+  wm_pid=$!
+  sleep 2
+fi
 
 echo "making a fresh Wine prefix"
 wineserver -k 2>/dev/null || true
@@ -78,9 +102,10 @@ prefix_pids() {  # the Linux processes of this prefix (Wine's and the programs')
   return 0
 }
 program_pid() {  # program_pid EXE-NAME: the prefix's process running that .exe
+  # Its command line starts with the .exe's Windows path, or with the Unix path it was given.
   local pid
   for pid in $(prefix_pids | sort -un); do
-    { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qiE "^[A-Z]:\\\\.*\\\\$1( |$)" && { echo "$pid"; return 0; }
+    { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qiE "^([A-Z]:\\\\|/)([^ ]*[\\\\/])?$1( |$)" && { echo "$pid"; return 0; }
   done
   return 1
 }
@@ -101,7 +126,7 @@ measure() {  # measure ROW PID SECONDS: one row of the table over that window
   threads=$(ls "/proc/$pid/task" | wc -l); dlls=$(dll_count "$pid")
   rows+=("$(awk -v r="$row" -v p="$pss" -v s="$rss" -v u="$uss" -v c=$((cpu1 - cpu0)) -v t="$ticks" \
     -v w=$((sw1 - sw0)) -v sec="$seconds" -v th="$threads" -v d="$dlls" \
-    'BEGIN { printf "| %-28s | %6.2f | %6.2f | %6.2f | %8.3f | %7.2f | %3d | %3d |", r, p / 1024, s / 1024, u / 1024, c / t / sec * 60, w / sec, th, d }')")
+    'BEGIN { printf "| %-31s | %6.2f | %6.2f | %6.2f | %8.3f | %7.2f | %3d | %3d |", r, p / 1024, s / 1024, u / 1024, c / t / sec * 60, w / sec, th, d }')")
   echo "${rows[-1]}"
 }
 wine_processes=()
@@ -132,23 +157,29 @@ start() {  # start EXE: runs it and sets $pid to its process once it exists; $st
 stop() { wineserver -k 2>/dev/null || true; wait "$wine_job" 2>/dev/null || true; sleep 1; }
 sleep_until() { local left=$(( $1 - (SECONDS - started) )); [ "$left" -gt 0 ] && sleep "$left"; return 0; }
 
-echo "measuring ($window s windows; about 6 minutes)"
-printf '| %-28s | %6s | %6s | %6s | %8s | %7s | %3s | %3s |\n' row "PSS MB" "RSS MB" "USS MB" "CPU s/min" "wakes/s" thr DLL
-pid=; start "$work/floor.exe"; sleep "$settle"; measure "floor (minimal program)" "$pid" "$window"; stop
+echo "measuring ($window s windows; about 10 minutes)${FOOTPRINT_WM:+, under $FOOTPRINT_WM}"
+printf '| %-31s | %6s | %6s | %6s | %8s | %7s | %3s | %3s |\n' row "PSS MB" "RSS MB" "USS MB" "CPU s/min" "wakes/s" thr DLL
+if [ "$rows_wanted" = all ]; then
+  pid=; start "$work/floor.exe"; sleep "$settle"; measure "floor (minimal program)" "$pid" "$window"; stop
 
-set_settings 1 0  # 50/10, normal protection
-pid=; start "$work/install/Pausarium.exe"; sleep "$settle"; measure "reminder, work phase" "$pid" "$window"
-note_wine_processes "$pid"; stop
+  set_settings 1 0  # 50/10, normal protection
+  pid=; start "$work/install/Pausarium.exe"; sleep "$settle"; measure "reminder, work phase" "$pid" "$window"
+  note_wine_processes "$pid"; stop
+fi
 
 # The short build's 30/5 cycle: work 27 min and 3 notices of a minute, then a 5-minute lock.
 lock_start=$(( 30 * short_minute_ms / 1000 )); lock_end=$(( 35 * short_minute_ms / 1000 ))
 lock_window=$(( lock_end - lock_start - 4 ))
 for level in 0 1; do
-  set_settings 0 "$level"
-  pid=; start "$work/install-short/Pausarium.exe"; sleep_until $((lock_start + 2))
-  measure "reminder, lock, $([ "$level" = 0 ] && echo normal || echo raised)" "$pid" "$lock_window"; stop
+  for build in "" ${before:+-before}; do
+    set_settings 0 "$level"
+    pid=; start "$work/install-short$build/Pausarium.exe"; sleep_until $((lock_start + 2))
+    measure "reminder, lock, $([ "$level" = 0 ] && echo normal || echo raised)${build:+ (before)}" "$pid" "$lock_window"
+    stop
+  done
 done
 
+[ "$rows_wanted" = all ] || exit 0
 pid=; start "$work/install/PausariumSetup.exe"; sleep "$settle"; measure "setup dialog, idle" "$pid" "$window"; stop
 
 echo

@@ -34,6 +34,19 @@ win32::Font makeFont(const design::FontDesign& font) {
 int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
+// A visible, enabled window of this thread owned by `owner`: a box that `owner` waits on.
+struct OwnedBoxSearch {
+    HWND owner;
+    HWND box;
+};
+
+BOOL CALLBACK noteOwnedBox(HWND w, LPARAM lParam) {
+    auto& search = *reinterpret_cast<OwnedBoxSearch*>(lParam);
+    if (GetWindow(w, GW_OWNER) != search.owner || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+    search.box = w;
+    return FALSE;
+}
+
 // The band of the client area that holds the single centred message line.
 constexpr int kMessageBandHalfHeight = 16;
 
@@ -155,12 +168,15 @@ void TfmMainWindow::paint(HDC dc, const RECT& dirty) {
               DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+// The pointer is set only when it changes: WM_SETCURSOR comes with every move of the mouse.
 bool TfmMainWindow::onSetCursor(LPARAM lParam) {
     if (LOWORD(lParam) != HTCLIENT) return false;
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(hwnd_, &p);
-    SetCursor(hit(p.x, p.y) == HitTarget::Address ? LoadCursorA(nullptr, IDC_HAND) : nullptr);
+    static const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    const HCURSOR wanted = hit(p.x, p.y) == HitTarget::Address ? hand : nullptr;
+    if (GetCursor() != wanted) SetCursor(wanted);
     return true;
 }
 
@@ -191,6 +207,26 @@ void TfmMainWindow::onDestroy() {
     PostQuitMessage(0);
 }
 
+// A modal box of this window's (an error box) disables the window while it is open; the box
+// is then what the lock keeps in front and gives the keyboard, so that it can be answered.
+HWND TfmMainWindow::frontWindow() const {
+    if (IsWindowEnabled(hwnd_)) return hwnd_;
+    OwnedBoxSearch search{hwnd_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), noteOwnedBox, reinterpret_cast<LPARAM>(&search));
+    return search.box != nullptr ? search.box : hwnd_;
+}
+
+// Whether a visible window lies above `window` in the z-order where raising could pass it: a
+// topmost window covers a window that is not topmost for good.
+bool TfmMainWindow::coveredByAnother(HWND window) {
+    const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
+        if (!IsWindowVisible(above)) continue;
+        if (topmost || (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return true;
+    }
+    return false;
+}
+
 RECT TfmMainWindow::clientRect() const {
     RECT r{};
     GetClientRect(hwnd_, &r);
@@ -218,22 +254,26 @@ void TfmMainWindow::invalidateAddress() {
 // --- window operations ---------------------------------------------------------------
 
 void TfmMainWindow::show() {
-    if (!IsWindowVisible(hwnd_) && cycle_) {
+    const bool hidden = !IsWindowVisible(hwnd_);
+    if (hidden && cycle_) {
         const ShowGeometry g = cycle_->FormShow(screenWidth(), screenHeight());
         SetWindowPos(hwnd_, nullptr, g.left, g.top, g.width, g.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     keyboard_.note(hwnd_);  // whoever has the keyboard gets it back when the window hides
-    ShowWindow(hwnd_, SW_SHOW);
-    // HWND_TOP keeps a topmost window in the topmost band; activation is not suppressed.
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    // A notice only asks to be activated; the lock takes the keyboard.
-    if (locked_) keyboard_.take(hwnd_);
+    if (hidden) ShowWindow(hwnd_, SW_SHOW);
+    // A notice only asks to be activated (HWND_TOP keeps a topmost window in the topmost
+    // band); the lock takes the keyboard. Either goes to a box of the window's own when one
+    // is open.
+    const HWND front = frontWindow();
+    if (GetForegroundWindow() != front || coveredByAnother(front))
+        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (locked_) keyboard_.take(front);
 }
 
 void TfmMainWindow::hide() {
     keyboard_.giveBack(hwnd_);
-    ShowWindow(hwnd_, SW_HIDE);
+    if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
 }
 
 void TfmMainWindow::setMessageText(const std::string& text) {
@@ -254,23 +294,37 @@ void TfmMainWindow::setAddressColour(Colour colour) {
     invalidateAddress();
 }
 
+// Only a window whose size someone else changed is resized: an unchanged SetWindowPos still
+// sends WM_WINDOWPOSCHANGING/CHANGED, and costs Wine a round of server requests.
 void TfmMainWindow::fitToScreen() {
-    SetWindowPos(hwnd_, nullptr, 0, 0, screenWidth(), screenHeight(),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = screenWidth();
+    const int height = screenHeight();
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    if (r.right - r.left == width && r.bottom - r.top == height) return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfmMainWindow::maximise() {
     if (!IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
 }
 
-void TfmMainWindow::bringToFront() {
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
+// Raised only when it is covered, and without activation: the keyboard is focus's concern.
+void TfmMainWindow::bringToFront() { raiseIfCovered(frontWindow()); }
 
 // The active window is the foreground window: the one the user is working in, whose thread
-// gets the keys.
+// gets the keys. While a box of the window's own is open, that box keeps them. Taking the
+// foreground raises the window; a window placed above it without taking the foreground is
+// passed as well.
 void TfmMainWindow::focus() {
-    if (GetForegroundWindow() != hwnd_) keyboard_.take(hwnd_);
+    const HWND front = frontWindow();
+    if (GetForegroundWindow() != front) keyboard_.take(front);
+    raiseIfCovered(front);
+}
+
+void TfmMainWindow::raiseIfCovered(HWND window) {
+    if (coveredByAnother(window))
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfmMainWindow::restoreApplication() {

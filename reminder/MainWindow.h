@@ -63,6 +63,9 @@ private:
     void onDestroy();
 
     void paint(HDC dc, const RECT& dirty);
+    HWND frontWindow() const;
+    static bool coveredByAnother(HWND window);
+    static void raiseIfCovered(HWND window);
     RECT clientRect() const;
     HitTarget hit(int x, int y) const;
     void invalidateMessage();

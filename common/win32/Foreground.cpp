@@ -20,32 +20,38 @@ private:
     bool attached_;
 };
 
-void activate(HWND window) {
-    SetForegroundWindow(window);
-    SetFocus(window);
+// The keyboard focus for `window` once it is the foreground window. A focus already inside it
+// (a box's button) stays where it is.
+bool focusWhenForeground(HWND window) {
+    if (GetForegroundWindow() != window) return false;
+    const HWND focused = GetFocus();
+    if (focused != window && !IsChild(window, focused)) SetFocus(window);
+    return true;
 }
 
 }  // namespace
 
 bool takeForeground(HWND window) {
+    // Asked plainly first: Windows grants it where the conditions SetForegroundWindow documents
+    // hold, and then no other thread is waited on.
+    SetForegroundWindow(window);
+    if (focusWhenForeground(window)) return true;
     const HWND current = GetForegroundWindow();
     const DWORD self = GetCurrentThreadId();
     const DWORD holder = current != nullptr ? GetWindowThreadProcessId(current, nullptr) : 0;
     // While attached, the change of activation waits on the other thread's answers; a hung
-    // thread (one that has not answered for 5 s) would stall this one, so it is asked without.
-    if (holder == 0 || holder == self || IsHungAppWindow(current)) {
-        activate(window);
-    } else {
-        {
-            const InputAttachment attachment(self, holder);
-            activate(window);
-        }
-        // Wine loses the foreground when the threads detach; asked again, now from the
-        // window's own input, it keeps it. Windows keeps it with the window, and the second
-        // request changes nothing.
-        if (GetForegroundWindow() != window) activate(window);
+    // thread (one that has not answered for 5 s) would stall this one, so it is not attached to.
+    if (holder == 0 || holder == self || IsHungAppWindow(current)) return false;
+    {
+        const InputAttachment attachment(self, holder);
+        SetForegroundWindow(window);
+        SetFocus(window);
     }
-    return GetForegroundWindow() == window;
+    // Wine loses the foreground when the threads detach; asked again, now from the window's
+    // own input, it keeps it. Windows keeps it with the window, and the second request
+    // changes nothing.
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
+    return focusWhenForeground(window);
 }
 
 void ForegroundReturn::note(HWND window) {

@@ -3,9 +3,10 @@
 // foreground, and handed back to that program when the window goes.
 //
 // Windows lets a program that the user is not working in activate its windows only under the
-// conditions that SetForegroundWindow documents; a timer is not one of them. A thread whose
-// input is attached to the foreground thread's (AttachThreadInput) shares that thread's active
-// and focus state and may set both. The attachment lasts for one call only, is never made to a
+// conditions that SetForegroundWindow documents; a timer is not one of them. So it is asked
+// plainly first, and only when that leaves another thread in the foreground is this thread's
+// input attached to that thread's (AttachThreadInput): it then shares that thread's active and
+// focus state and may set both. The attachment lasts for one call only, is never made to a
 // hung window's thread, and is always undone. No system setting changes and no hook is used.
 
 #include <windows.h>

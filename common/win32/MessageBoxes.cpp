@@ -6,10 +6,29 @@ namespace pausarium::win32 {
 namespace {
 
 // The box is created and activated inside MessageBoxA; a CBT hook on this thread sees its
-// activation and renames the buttons before the box is first drawn.
+// activation and renames the buttons before the box is first drawn. A box can be opened while
+// another is still being set up (a handler run by a message sent to the owner on the way), so
+// each call keeps its own state on its stack, linked to the call it interrupted: the innermost
+// box not yet activated is the one being activated. The hook is installed while any box waits.
+struct PendingBox {
+    bool yesNo;                  // the box asks Yes or No
+    bool renamed = false;        // its buttons are renamed: it no longer waits
+    PendingBox* outer = nullptr; // the call this one interrupted
+};
+thread_local PendingBox* innermostBox = nullptr;
 thread_local HHOOK buttonTextHook = nullptr;
-// Whether the box being opened on this thread asks Yes or No.
-thread_local bool yesNoBox = false;
+
+PendingBox* waitingBox() {
+    PendingBox* box = innermostBox;
+    while (box != nullptr && box->renamed) box = box->outer;
+    return box;
+}
+
+void unhookWhenNoneWaits() {
+    if (buttonTextHook == nullptr || waitingBox() != nullptr) return;
+    UnhookWindowsHookEx(buttonTextHook);
+    buttonTextHook = nullptr;
+}
 
 // A Yes/No box of Windows has no Cancel: it ignores Esc and greys out its close box and the
 // system menu's Close (Alt+F4). Every one of those refuses here, as the No button does.
@@ -43,15 +62,15 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
         const HWND box = reinterpret_cast<HWND>(wParam);
         char className[16] = {};
         GetClassNameA(box, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0) {
+        PendingBox* pending = waitingBox();
+        if (pending != nullptr && lstrcmpA(className, "#32770") == 0) {
             SetDlgItemTextA(box, IDOK, "OK");
             SetDlgItemTextA(box, IDYES, "&Yes");
             SetDlgItemTextA(box, IDNO, "&No");
             SetDlgItemTextA(box, IDCANCEL, "Cancel");
-            if (yesNoBox) refuseOnCancel(box);
-            const HHOOK hook = buttonTextHook;
-            buttonTextHook = nullptr;
-            UnhookWindowsHookEx(hook);
+            if (pending->yesNo) refuseOnCancel(box);
+            pending->renamed = true;
+            unhookWhenNoneWaits();
             return 0;
         }
     }
@@ -61,14 +80,15 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
-    yesNoBox = (style & MB_TYPEMASK) == MB_YESNO;
+    PendingBox pending{(style & MB_TYPEMASK) == MB_YESNO};
+    pending.outer = innermostBox;
+    innermostBox = &pending;
     if (buttonTextHook == nullptr)
         buttonTextHook = SetWindowsHookExA(WH_CBT, renameButtons, nullptr, GetCurrentThreadId());
     const int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), style);
-    if (buttonTextHook != nullptr) {
-        UnhookWindowsHookEx(buttonTextHook);
-        buttonTextHook = nullptr;
-    }
+    pending.renamed = true;  // a box that never came waits no longer either
+    innermostBox = pending.outer;
+    unhookWhenNoneWaits();
     return answer;
 }
 

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "Foreground.h"
+#include "ImportPatch.h"
 
 using pausarium::win32::ForegroundReturn;
 using pausarium::win32::takeForeground;
@@ -47,6 +49,15 @@ void pump(DWORD ms) {
 bool becomesForeground(HWND window) {
     for (int i = 0; i < 60 && GetForegroundWindow() != window; ++i) pump(50);
     return GetForegroundWindow() == window;
+}
+
+// AttachThreadInput, counted in this program's own import table.
+using AttachFunction = BOOL(WINAPI*)(DWORD, DWORD, BOOL);
+AttachFunction realAttach = nullptr;
+std::atomic<int> attachCalls{0};
+BOOL WINAPI countedAttach(DWORD self, DWORD other, BOOL attach) {
+    ++attachCalls;
+    return realAttach(self, other, attach);
 }
 
 // A window on its own thread: the program the user works in.
@@ -122,4 +133,19 @@ TEST_F(Keyboard, GoesBackToWhoHadItWhenItStillExistsAndIsVisible) {
     handover.giveBack(mine);  // the window never had the keyboard: nothing to give back
     pump(300);
     EXPECT_EQ(GetForegroundWindow(), other.window);
+}
+
+// Wine grants SetForegroundWindow to a background thread, as Windows does where the conditions
+// on its page hold: asked plainly, the window gets the keyboard without waiting on the other
+// thread's input.
+TEST_F(Keyboard, IsAskedForPlainlyBeforeAnyAttachment) {
+    if (realAttach == nullptr) {
+        void* const original = pausarium::test::user32Function("AttachThreadInput");
+        realAttach = reinterpret_cast<AttachFunction>(original);
+        ASSERT_GT(pausarium::test::redirectImports(original, reinterpret_cast<void*>(&countedAttach)), 0);
+    }
+    attachCalls = 0;
+    EXPECT_TRUE(takeForeground(mine));
+    EXPECT_EQ(GetFocus(), mine);
+    EXPECT_EQ(attachCalls, 0);
 }

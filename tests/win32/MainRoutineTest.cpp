@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "ImportPatch.h"
 #include "MainRoutine.h"
 
 namespace {
@@ -28,27 +29,6 @@ UINT_PTR WINAPI refusableSetTimer(HWND window, UINT_PTR id, UINT ms, TIMERPROC p
     const int call = ++setTimerCalls;
     if (refuseFrom != 0 && call >= refuseFrom && (refuseUntil == 0 || call <= refuseUntil)) return 0;
     return realSetTimer(window, id, ms, procedure);
-}
-
-// Points every import slot of this program that holds `from` at `to`; returns how many.
-int redirectImports(void* from, void* to) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const auto& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    int redirected = 0;
-    for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); module->Name;
-         ++module) {
-        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk); slot->u1.Function; ++slot) {
-            if (reinterpret_cast<void*>(slot->u1.Function) != from) continue;
-            DWORD protection = 0;
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
-            slot->u1.Function = reinterpret_cast<decltype(slot->u1.Function)>(to);
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
-            ++redirected;
-        }
-    }
-    return redirected;
 }
 
 // --- the user ------------------------------------------------------------------------------
@@ -126,10 +106,10 @@ struct RefusedTimers : ::testing::Test {
     static constexpr char kSettings[] = "SOFTWARE\\Pausarium";
 
     void SetUp() override {
-        const auto original = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetTimer"));
+        void* const original = pausarium::test::user32Function("SetTimer");
         if (realSetTimer == nullptr) {
             realSetTimer = reinterpret_cast<SetTimerFunction>(original);
-            ASSERT_GT(redirectImports(original, reinterpret_cast<void*>(&refusableSetTimer)), 0);
+            ASSERT_GT(pausarium::test::redirectImports(original, reinterpret_cast<void*>(&refusableSetTimer)), 0);
         }
         setTimerCalls = 0;
         RegDeleteTreeA(HKEY_CURRENT_USER, kSettings);

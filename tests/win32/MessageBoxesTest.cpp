@@ -83,3 +83,45 @@ TEST(MessageBoxes, AYesNoBoxRefusesOnEveryWayOfClosingAndAnswersItsButtons) {
 TEST(MessageBoxes, BoxesWithACancelKeepTheirOwnAnswer) {
     EXPECT_EQ(answerTo(MB_OKCANCEL, WM_COMMAND, IDCANCEL), IDCANCEL);
 }
+
+// A box opened while another is being made (here from a hook that sees its creation, as a
+// handler run by a message sent on the way would): each keeps its own buttons and answers.
+namespace {
+
+std::string innerOk;
+bool innerOpened = false;
+
+void CALLBACK answerInnerBox(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND inner = FindWindowA("#32770", "PausariumInnerBox");
+    if (inner == nullptr) return;
+    char text[32] = {};
+    GetDlgItemTextA(inner, IDOK, text, sizeof text);
+    innerOk = text;
+    PostMessageA(inner, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK openInnerBox(int code, WPARAM wParam, LPARAM lParam) {
+    char name[16] = {};
+    if (code == HCBT_CREATEWND && !innerOpened &&
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) && lstrcmpA(name, "#32770") == 0) {
+        innerOpened = true;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerInnerBox);
+        showMessageBox(nullptr, "Error", "PausariumInnerBox", MB_OK | MB_ICONERROR);
+        KillTimer(nullptr, timer);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(MessageBoxes, ABoxOpenedWhileAnotherIsMadeLeavesBothTheirButtons) {
+    innerOpened = false;
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, openInnerBox, nullptr, GetCurrentThreadId());
+    const int answer = answerTo(MB_YESNO | MB_ICONQUESTION, WM_KEYDOWN, VK_ESCAPE, true);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(innerOpened);
+    EXPECT_EQ(innerOk, "OK");
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(yesText, "&Yes");
+    EXPECT_EQ(noText, "&No");
+}
