@@ -24,8 +24,8 @@ const std::string kPath = "C:\\Tools\\Pausarium.exe";
 
 struct ScriptedHost : SetupHost {
     bool reminderPresent = true;
-    std::deque<bool> answers;  // for askYesNo; none left means No
-    std::vector<std::string> boxes;  // "warning:", "question:", "simple:" + text
+    std::deque<bool> answers;  // for askYesNo and confirmRisk; none left means No
+    std::vector<std::string> boxes;  // "warning:", "question:", "risk:", "simple:" + text
     std::vector<std::string> existsAsked;
     bool quitRequested = false;
     bool othersMayChangeProgram = false;
@@ -35,18 +35,14 @@ struct ScriptedHost : SetupHost {
         return reminderPresent;
     }
     void showWarning(const std::string& text) override { boxes.push_back("warning:" + text); }
-    bool askYesNo(const std::string& text) override {
-        boxes.push_back("question:" + text);
-        if (answers.empty()) return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
+    bool askYesNo(const std::string& text) override { return answer("question:" + text); }
     void showSimpleMessage(const std::string& text) override { boxes.push_back("simple:" + text); }
     void requestQuit() override { quitRequested = true; }
     bool othersMayChange(const std::string&) override { return othersMayChangeProgram; }
-    bool confirmRisk(const std::string& text) override {
-        boxes.push_back("risk:" + text);
+    bool confirmRisk(const std::string& text) override { return answer("risk:" + text); }
+
+    bool answer(const std::string& box) {  // the next scripted answer to a Yes/No box
+        boxes.push_back(box);
         if (answers.empty()) return false;
         const bool a = answers.front();
         answers.pop_front();
