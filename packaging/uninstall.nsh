@@ -1,13 +1,52 @@
-  ; The autorun value "Pausarium": removed only when it names a file in this install directory,
-  ; stored bare or in double quotes. A value of another installation is left alone.
-  @PAUSARIUM_REG_VIEW@
-  ReadRegStr $0 HKLM "Software\Microsoft\Windows\CurrentVersion\Run" "Pausarium"
+; What the uninstaller removes from the registry, unless an installer runs it to upgrade
+; (/UPGRADE), when everything that users and administrators set stays:
+; - the autorun value "Pausarium", only when it names a file in this install directory, stored
+;   bare or in double quotes (a value of another installation is left alone);
+; - the current user's settings;
+; - the Active Setup component that gives every user the administrator's settings.
+Function un.RemoveRegistryData
+  ${un.GetParameters} $0
+  ClearErrors
+  ${un.GetOptions} $0 "/UPGRADE" $1
+  IfErrors 0 done
+  ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
   StrCpy $1 $0 1
   StrCmp $1 '"' 0 +2
     StrCpy $0 $0 "" 1
   StrLen $2 "$INSTDIR\"
   StrCpy $1 $0 $2
   StrCmp $1 "$INSTDIR\" 0 +2
-    DeleteRegValue HKLM "Software\Microsoft\Windows\CurrentVersion\Run" "Pausarium"
-  ; The current user's settings.
-  DeleteRegKey HKCU "Software\Pausarium"
+    DeleteRegValue HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
+  DeleteRegKey HKCU "${PAUSARIUM_SETTINGS_KEY}"
+  !insertmacro PAUSARIUM_ACTIVE_SETUP_VIEW
+  DeleteRegKey HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}"
+  SetRegView ${PAUSARIUM_REG_VIEW}
+  done:
+FunctionEnd
+
+; Run before the files are deleted: a file in use (the reminder runs in every session) is moved
+; aside and goes at the next restart, with the folder. The closing page then offers the
+; restart, and a silent run returns 3010, as Windows Installer does.
+Function un.FreeInstalledFiles
+  StrCpy $R4 $INSTDIR
+  Call un.FreeFilesInFolder
+FunctionEnd
+
+!macro _PAUSARIUM_REMOVE_MOVED_ASIDE FILE
+  Delete /REBOOTOK "$INSTDIR\${FILE}.old*"
+!macroend
+; After the files: what was moved aside, now or by an earlier upgrade, goes at the next restart,
+; and so does the folder then.
+Function un.FinishRemoval
+  ${un.GetParameters} $0
+  ClearErrors
+  ${un.GetOptions} $0 "/UPGRADE" $1
+  IfErrors 0 done
+  !insertmacro PAUSARIUM_FILES _PAUSARIUM_REMOVE_MOVED_ASIDE
+  IfRebootFlag 0 done
+    RMDir /REBOOTOK "$INSTDIR\Sound"
+    RMDir /REBOOTOK "$INSTDIR"
+    DetailPrint "Files in use are removed when Windows restarts."
+    SetErrorLevel 3010
+  done:
+FunctionEnd

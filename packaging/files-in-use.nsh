@@ -1,0 +1,57 @@
+; Files that a running program holds. The reminder runs from log-on to log-off, in every session,
+; so its file is normally in use when Pausarium is upgraded or removed. Windows refuses to
+; overwrite or delete such a file but lets it be renamed within its folder: it is moved aside
+; under a name of its own ("Pausarium.exe.old1"), and that name is deleted at the next restart.
+; The file's own name is free at once, for the new version, and no deletion is ever scheduled
+; under a name that a later install may use again.
+
+!macro _PAUSARIUM_FREE_IN_FOLDER FILE
+  StrCpy $R0 "$R4\${FILE}"
+  Call ${_PAUSARIUM_UN}FreeFile
+  IfErrors 0 +2
+    StrCpy $R3 1
+!macroend
+
+!macro PAUSARIUM_FREE_FILE_FUNCTION UN
+; Removes the file $R0, or moves it aside as above. Sets the error flag when the file is still
+; there under its name.
+Function ${UN}FreeFile
+  StrCmp $R0 $EXEPATH free  ; an uninstaller run in place: it stays, as Windows cannot delete it
+  IfFileExists $R0 0 free
+  Delete $R0
+  IfFileExists $R0 0 free
+  StrCpy $R1 0
+  next_name:
+    IntOp $R1 $R1 + 1
+    IntCmp $R1 100 0 0 failed
+    StrCpy $R2 "$R0.old$R1"
+    Delete $R2  ; moved aside by an earlier run, and released since
+    IfFileExists $R2 next_name
+  ClearErrors
+  Rename $R0 $R2
+  IfErrors failed
+  DetailPrint "In use, moved aside until the next restart: $R0"
+  Delete /REBOOTOK $R2
+  free:
+    ClearErrors
+    Return
+  failed:
+    DetailPrint "Could not replace $R0: it is in use"
+    SetErrors
+FunctionEnd
+
+; Frees every file of Pausarium in the folder $R4. Sets the error flag when one of them could
+; be neither removed nor moved aside.
+Function ${UN}FreeFilesInFolder
+  StrCpy $R3 0
+  !define _PAUSARIUM_UN "${UN}"
+  !insertmacro PAUSARIUM_FILES _PAUSARIUM_FREE_IN_FOLDER
+  !undef _PAUSARIUM_UN
+  ClearErrors
+  StrCmp $R3 0 +2
+    SetErrors
+FunctionEnd
+!macroend
+
+!insertmacro PAUSARIUM_FREE_FILE_FUNCTION ""
+!insertmacro PAUSARIUM_FREE_FILE_FUNCTION "un."

@@ -1,0 +1,142 @@
+; The install folder. Windows starts the reminder for every user, so only the administrators may
+; change the folder it lies in. Program Files is protected so already. A folder chosen elsewhere
+; (which on C:\ or another drive every user may change) gets the same protection, but only when
+; the installer makes it, or when it holds nothing but an earlier Pausarium installation: the
+; protection is set on everything in the folder, and the files of other programs, or the
+; documents of users, must never lose their owner and permissions. Any other existing folder is
+; refused, and so are drive roots and the Windows folder, before anything is changed.
+
+Var FolderRefusal  ; why $INSTDIR cannot be used, or "" when it can
+Var FolderNeedsProtection  ; 1 outside Program Files
+
+; Sets $R9 to 1 when the file named $R3 (relative to the install folder) is one that Pausarium
+; installs, or such a file moved aside while it was in use (its name followed by ".old" and a
+; number), else to 0.
+!macro _PAUSARIUM_MATCH_FILE FILE
+  StrCmp $R3 "${FILE}" match_known
+  StrLen $R5 "${FILE}.old"
+  StrCpy $R6 $R3 $R5
+  StrCmp $R6 "${FILE}.old" match_known
+!macroend
+Function IsPausariumFile
+  StrCpy $R9 0
+  !insertmacro PAUSARIUM_FILES _PAUSARIUM_MATCH_FILE
+  Return
+  match_known:
+    StrCpy $R9 1
+FunctionEnd
+
+; Sets $R9 to 1 when the folder $R0 holds at least one file and every file in it, and in its
+; sub-folders, is one of Pausarium's (see IsPausariumFile), else to 0.
+Function HoldsOnlyPausarium
+  StrCpy $R8 0  ; files seen
+  StrCpy $R7 ""  ; the sub-folder being listed, with its backslash, or "" for the folder itself
+  FindFirst $R1 $R2 "$R0\*.*"
+  entry:
+    StrCmp $R2 "" folder_done
+    StrCmp $R2 "." next_entry
+    StrCmp $R2 ".." next_entry
+    StrCpy $R3 "$R7$R2"
+    IfFileExists "$R0\$R3\*.*" 0 file
+      ; A sub-folder: only Sound, and only one level deep.
+      StrCmp $R7 "" 0 foreign
+      StrCmp $R2 "Sound" 0 foreign
+      Push $R1
+      StrCpy $R7 "Sound\"
+      FindFirst $R1 $R2 "$R0\Sound\*.*"
+      Goto entry
+    file:
+      Call IsPausariumFile
+      StrCmp $R9 1 0 foreign
+      IntOp $R8 $R8 + 1
+  next_entry:
+    FindNext $R1 $R2
+    Goto entry
+  folder_done:
+    FindClose $R1
+    StrCmp $R7 "" listed
+    StrCpy $R7 ""  ; back from Sound to the folder itself
+    Pop $R1
+    Goto next_entry
+  listed:
+    IntCmp $R8 0 0 0 +3
+      StrCpy $R9 0
+      Return
+    StrCpy $R9 1
+    Return
+  foreign:
+    FindClose $R1
+    StrCmp $R7 "" +3
+      Pop $R1
+      FindClose $R1
+    StrCpy $R9 0
+FunctionEnd
+
+; Decides whether $INSTDIR may be used: sets $FolderRefusal (the message, or "") and
+; $FolderNeedsProtection.
+Function CheckInstallFolder
+  StrCpy $FolderRefusal ""
+  StrCpy $FolderNeedsProtection 0
+  StrCpy $R0 "$INSTDIR"
+  ; Without trailing backslashes, so that "C:\" and "C:" are the same root.
+  trim:
+    StrCpy $R1 $R0 1 -1
+    StrCmp $R1 "\" 0 +3
+      StrCpy $R0 $R0 -1
+      Goto trim
+  StrLen $R1 $R0
+  IntCmp $R1 2 drive_root drive_root
+  StrCmp $R0 "$WINDIR" windows_folder
+  StrLen $R2 "$WINDIR\"
+  StrCpy $R1 $R0 $R2
+  StrCmp $R1 "$WINDIR\" windows_folder
+  StrLen $R2 "$PROGRAMFILES32\"
+  StrCpy $R1 $R0 $R2
+  StrCmp $R1 "$PROGRAMFILES32\" program_files
+  StrLen $R2 "$PROGRAMFILES64\"
+  StrCpy $R1 $R0 $R2
+  StrCmp $R1 "$PROGRAMFILES64\" program_files
+  StrCpy $FolderNeedsProtection 1
+  IfFileExists "$R0\*.*" 0 usable  ; a folder the installer makes
+  Call HoldsOnlyPausarium
+  StrCmp $R9 1 usable
+  StrCpy $FolderRefusal "The folder $R0 already exists and holds other files. Pausarium gives its folder permissions that only administrators may change, and must not change those of files it does not own. Choose a new folder, such as $R0\Pausarium."
+  Return
+  drive_root:
+    StrCpy $FolderRefusal "Pausarium cannot be installed into the root of a drive ($R0). Choose a folder of its own, such as $R0\Pausarium."
+    Return
+  windows_folder:
+    StrCpy $FolderRefusal "Pausarium cannot be installed into the Windows folder ($R0). Choose a folder of its own, such as $PROGRAMFILES\Pausarium."
+    Return
+  program_files:
+  usable:
+FunctionEnd
+
+; The directory page's Next button: a refused folder keeps the page open.
+Function DirectoryPageLeave
+  Call CheckInstallFolder
+  StrCmp $FolderRefusal "" +3
+    MessageBox MB_OK|MB_ICONSTOP "$FolderRefusal" /SD IDOK
+    Abort
+FunctionEnd
+
+; Owned by Administrators, full control for Administrators and SYSTEM, read and run for Users,
+; nothing inherited from the parent; set before anything is copied into the folder. Sets the
+; error flag when the permissions could not be set.
+Function ProtectInstallFolder
+  StrCmp $FolderNeedsProtection 1 0 protect_done
+  DetailPrint "Restricting changes of $INSTDIR to the administrators"
+  ClearErrors
+  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /reset /T /C /Q' $1
+  IfErrors protect_failed
+  StrCmp $1 0 0 protect_failed
+  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /setowner *S-1-5-32-544 /T /C /Q' $1
+  IfErrors protect_failed
+  StrCmp $1 0 0 protect_failed
+  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q' $1
+  IfErrors protect_failed
+  StrCmp $1 0 protect_done
+  protect_failed:
+    SetErrors
+  protect_done:
+FunctionEnd
