@@ -2,7 +2,9 @@
 # Installs the package of the build under test silently into the shared prefix, checks the
 # installed files, the uninstaller's entry, the Start-menu entry and the programs' resources, lets
 # the installed setup tool register the installed reminder, then uninstalls it three times over
-# with different autorun values.
+# with different autorun values. Then the installer's rules: the folders it refuses, settings for
+# every user, an uninstall while the reminder runs, and an upgrade of the previous release while
+# its reminder runs.
 # The 32-bit build's suite installs the released x86 installer ($E2E_PACKAGE_BUILD is the release
 # build): in the 64-bit prefix it goes into "Program Files (x86)", and it and the programs it
 # installs write HKLM\SOFTWARE through the 32-bit registry view (WOW6432Node), where the reg_*
@@ -31,6 +33,7 @@ echo "installer: $installer"
 check "the portable zip is made beside the installer" test -f "${installer%.exe}.zip"
 
 install_silently() { wine "$installer" /S "$@" >>"$E2E_ARTIFACTS/installer.log" 2>&1; }
+exit_code() { "$@"; echo $?; }
 # The same, with Wine's trace of the processes the installer starts: their command lines, as
 # typed (the trace's C escapes taken off).
 install_traced() { WINEDEBUG=-all,trace+process wine "$installer" /S "$@" 2>&1 \
@@ -163,7 +166,7 @@ check "as REG_SZ" same "$(reg_type "$RUN" Pausarium)" REG_SZ
 uninstall_silently
 check "its autorun value goes with the uninstall" same "$(reg_type "$RUN" Pausarium)" ""
 
-# --- a folder outside Program Files: protected like Program Files ------------------------------
+# --- a new folder outside Program Files: protected like Program Files ---------------------------
 # Wine's icacls changes nothing, so its command lines are what can be checked here.
 custom='C:\Tools\Pausarium'  # /D takes no quotes, and wine quotes an argument with a space
 processes=$(install_traced "/D=$custom")
@@ -172,8 +175,60 @@ for args in '/reset /T /C /Q' '/setowner *S-1-5-32-544 /T /C /Q' \
     '/inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q'; do
   check "the chosen folder: icacls $args" grep -qF "icacls.exe\" \"$custom\" $args" <<<"$processes"
 done
-wine "$(unix_path "$custom")/Uninstall.exe" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1
-wait_for 60 test ! -e "$(unix_path "$custom")/Pausarium.exe"
+
+# --- an uninstall while the reminder runs: the rest goes at the next restart -------------------
+# Run in place (_?=, which must not be quoted), the uninstaller waits and returns its result;
+# wine hands on its low byte (3010 & 255 = 194).
+start_program "$(unix_path "$custom")/Pausarium.exe"
+sleep 3
+check "the uninstaller, with the reminder running, returns 3010 (restart needed)" \
+  same "$(exit_code wine "$(unix_path "$custom")/Uninstall.exe" /S "_?=$custom")" 194
+check "the reminder's name is free" test ! -e "$(unix_path "$custom")/Pausarium.exe"
+check "the other files are gone" test ! -e "$(unix_path "$custom")/Sound"
+pending=$(E2E_REG_VIEW=64 reg_get 'HKLM\System\CurrentControlSet\Control\Session Manager' PendingFileRenameOperations)
+check "the reminder's moved file goes at the next restart" grep -qF "$custom\\Pausarium.exe.old1\\0" <<<"$pending"
+check "and so does the folder" grep -qF "$custom\\\\0" <<<"$pending"
+check "the reminder keeps running" program_running
+stop_programs
+rm -rf "$(unix_path "$custom")"
+
+# --- existing folders that are not Pausarium's, drive roots and the Windows folder: refused -----
+mkdir -p "$WINEPREFIX/drive_c/Shared/docs"
+echo "a user's document" >"$WINEPREFIX/drive_c/Shared/docs/report.txt"
+before=$(ls -lR --time-style=+%s "$WINEPREFIX/drive_c/Shared")
+processes=$(install_traced '/D=C:\Shared'; echo "exit code ${PIPESTATUS[0]}")
+check "a folder with other files is refused with exit code 2" grep -qx 'exit code 2' <<<"$processes"
+check "its permissions are left alone" test -z "$(grep -i icacls <<<"$processes")"
+check "its content is untouched" same "$(ls -lR --time-style=+%s "$WINEPREFIX/drive_c/Shared")" "$before"
+for folder in 'C:\' 'C:\windows\Pausarium'; do
+  check "/D=$folder is refused with exit code 2" same "$(exit_code install_silently "/D=$folder")" 2
+done
+check "nothing was installed" reg_no_key "$UNINSTALL"
+
+# --- settings for every user at the next log-on (Active Setup) ---------------------------------
+for switches in /REGIME=3 /PROTECTION=2 /REGIME=one; do
+  check "$switches is refused with exit code 2" same "$(exit_code install_silently "$switches")" 2
+done
+check "and nothing was installed" reg_no_key "$UNINSTALL"
+check "/REGIME=2 /PROTECTION=1 installs" same "$(exit_code install_silently /REGIME=2 /PROTECTION=1)" 0
+# In the computer's native view: the 64-bit one in this prefix, for either installer.
+ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\Pausarium'
+stub=$(E2E_REG_VIEW=64 reg_get "$ACTIVE_SETUP" StubPath)
+check "an Active Setup component for every user" test -n "$stub"
+# Wine has no Active Setup: the command is run as Windows runs it at a user's log-on.
+stub=${stub//%SystemRoot%/C:\\windows}
+read -ra stub_words <<<"$stub"
+reg_del_key "$SETTINGS"
+wine "${stub_words[@]}" >/dev/null 2>&1
+check "a user with no settings gets the regime" same "$(reg_get "$SETTINGS" RegimeType)" 0x2
+check "and the protection level" same "$(reg_get "$SETTINGS" ProtectionLevel)" 0x1
+reg_set "$SETTINGS" RegimeType REG_DWORD 0
+reg_set "$SETTINGS" ProtectionLevel REG_DWORD 0
+wine "${stub_words[@]}" >/dev/null 2>&1
+check "a user with settings keeps them" \
+  same "$(reg_get "$SETTINGS" RegimeType)/$(reg_get "$SETTINGS" ProtectionLevel)" 0x0/0x0
+uninstall_silently
+check "the uninstall removes the component" same "$(E2E_REG_VIEW=64 reg_get "$ACTIVE_SETUP" StubPath)" ""
 
 # --- an autorun value of another directory, whose name merely begins the same -------------------
 install_silently
@@ -182,5 +237,44 @@ reg_set "$RUN" Pausarium REG_SZ "$other"
 uninstall_silently
 check "another directory's autorun value is left alone" same "$(reg_get "$RUN" Pausarium)" "$other"
 reg_del_value "$RUN" Pausarium
+
+# --- an upgrade of the previous release while its reminder runs ---------------------------------
+# The previous release's x86 installer, built once from its commit beside the build directories.
+previous_release() {
+  local dir; dir="$(dirname "$E2E_PACKAGE_BUILD")/previous-2.3.0"
+  if [ ! -f "$dir/src/build/i686/Pausarium-2.3.0-x86.exe" ]; then
+    rm -rf "$dir"; mkdir -p "$dir/src"
+    { git -C "$(dirname "$0")/../../.." archive 1cb60b1 | tar -x -C "$dir/src" \
+        && cd "$dir/src" && cmake --preset i686 && cmake --build --preset i686 -j"$(nproc)" \
+        && cmake --build --preset i686 --target package; } >"$E2E_ARTIFACTS/previous-release.log" 2>&1 || return 1
+  fi
+  echo "$dir/src/build/i686/Pausarium-2.3.0-x86.exe"
+}
+if [ "$arch" = x86 ]; then
+  if ! previous=$(previous_release); then
+    fail "the previous release's installer is built (see $E2E_ARTIFACTS/previous-release.log)"
+  else
+    wine "$previous" /S /AUTORUN >>"$E2E_ARTIFACTS/installer.log" 2>&1
+    reg_set "$SETTINGS" RegimeType REG_DWORD 2
+    reg_set "$SETTINGS" ProtectionLevel REG_DWORD 1
+    autorun_before=$(reg_get "$RUN" Pausarium)
+    old_uninstaller=$(sha256sum <"$DIR/Uninstall.exe")
+    start_program "$DIR/Pausarium.exe"
+    sleep 3
+    check "the upgrade, with the old reminder running, returns 0" same "$(exit_code install_silently)" 0
+    check "the autorun value is unchanged" same "$(reg_get "$RUN" Pausarium)" "$autorun_before"
+    check "the settings are unchanged" \
+      same "$(reg_get "$SETTINGS" RegimeType)/$(reg_get "$SETTINGS" ProtectionLevel)" 0x2/0x1
+    staged=$(ls -d "$E2E_PACKAGE_BUILD"/_CPack_Packages/*/NSIS/Pausarium-*-x86)
+    while IFS= read -r file; do
+      check "the new ${file#"$staged/"} is installed" cmp -s "$file" "$DIR/${file#"$staged/"}"
+    done < <(find "$staged" -type f)
+    check "the new uninstaller is installed" test "$(sha256sum <"$DIR/Uninstall.exe")" != "$old_uninstaller"
+    check "the old reminder is still running" program_running
+    stop_programs
+    uninstall_silently
+    reg_del_key "$SETTINGS"
+  fi
+fi
 
 finish
