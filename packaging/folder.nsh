@@ -100,7 +100,7 @@ Function CheckInstallFolder
   IfFileExists "$R0\*.*" 0 usable  ; a folder the installer makes
   Call HoldsOnlyPausarium
   StrCmp $R9 1 usable
-  StrCpy $FolderRefusal "The folder $R0 already exists and holds other files. Pausarium gives its folder permissions that only administrators may change, and must not change those of files it does not own. Choose a new folder, such as $R0\Pausarium."
+  StrCpy $FolderRefusal "The folder $R0 already exists and is not an earlier installation of Pausarium. The installer restricts the permissions of everything in its folder to the administrators, and must not change those of files it does not own. Choose a new folder, such as $R0\Pausarium."
   Return
   drive_root:
     StrCpy $FolderRefusal "Pausarium cannot be installed into the root of a drive ($R0). Choose a folder of its own, such as $R0\Pausarium."

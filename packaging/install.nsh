@@ -69,11 +69,10 @@ FunctionEnd
 ; The Active Setup component: at each user's log-on Windows runs its StubPath for a user who has
 ; not yet run this version of it. The command writes each setting only where the user has none,
 ; with Windows' own reg.exe, so a user's own choice is never overwritten. It lies in the
-; computer's native registry view, the one Windows' log-on reads on every edition.
+; computer's native registry view, the one Windows' log-on reads on every edition: the 64-bit
+; view, which 32-bit Windows ignores (it has the one view only).
 !macro PAUSARIUM_ACTIVE_SETUP_VIEW
-  ${If} ${RunningX64}
-    SetRegView 64
-  ${EndIf}
+  SetRegView 64
 !macroend
 
 Function WriteActiveSetup

@@ -25,8 +25,8 @@ Function un.RemoveRegistryData
 FunctionEnd
 
 ; Run before the files are deleted: a file in use (the reminder runs in every session) is moved
-; aside and goes at the next restart, with the folder. The closing page then offers the
-; restart, and a silent run returns 3010, as Windows Installer does.
+; aside and goes at the next restart, with the folder. The uninstaller then says so, and a
+; silent run returns 3010, as Windows Installer does.
 Function un.FreeInstalledFiles
   StrCpy $R4 $INSTDIR
   Call un.FreeFilesInFolder
@@ -47,6 +47,7 @@ Function un.FinishRemoval
     RMDir /REBOOTOK "$INSTDIR\Sound"
     RMDir /REBOOTOK "$INSTDIR"
     DetailPrint "Files in use are removed when Windows restarts."
+    MessageBox MB_OK|MB_ICONINFORMATION "Pausarium is still running for a user. Its remaining files in $INSTDIR are removed when Windows restarts." /SD IDOK
     SetErrorLevel 3010
   done:
 FunctionEnd
