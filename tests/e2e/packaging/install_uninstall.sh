@@ -240,17 +240,21 @@ reg_del_value "$RUN" Pausarium
 
 # --- an upgrade of the previous release while its reminder runs ---------------------------------
 # The previous release's x86 installer, built once from its commit beside the build directories.
+previous_commit=1cb60b1
+sources=$(dirname "$0")/../../..
 previous_release() {
   local dir; dir="$(dirname "$E2E_PACKAGE_BUILD")/previous-2.3.0"
   if [ ! -f "$dir/src/build/i686/Pausarium-2.3.0-x86.exe" ]; then
     rm -rf "$dir"; mkdir -p "$dir/src"
-    { git -C "$(dirname "$0")/../../.." archive 1cb60b1 | tar -x -C "$dir/src" \
+    { git -C "$sources" archive "$previous_commit" | tar -x -C "$dir/src" \
         && cd "$dir/src" && cmake --preset i686 && cmake --build --preset i686 -j"$(nproc)" \
         && cmake --build --preset i686 --target package; } >"$E2E_ARTIFACTS/previous-release.log" 2>&1 || return 1
   fi
   echo "$dir/src/build/i686/Pausarium-2.3.0-x86.exe"
 }
-if [ "$arch" = x86 ]; then
+if [ "$arch" = x86 ] && ! git -C "$sources" cat-file -e "$previous_commit^{commit}" 2>/dev/null; then
+  echo "SKIPPED: the upgrade of the previous release: commit $previous_commit is not in this clone"
+elif [ "$arch" = x86 ]; then
   if ! previous=$(previous_release); then
     fail "the previous release's installer is built (see $E2E_ARTIFACTS/previous-release.log)"
   else
