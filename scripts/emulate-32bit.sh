@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Makes a kernel without 32-bit x86 support run 32-bit programs through user-mode emulation:
 # mounts binfmt_misc, puts QEMU's qemu-i386 (version 8 or later, from Debian's qemu-user package)
-# in /usr/local/lib/pausarium-qemu, and registers it there as pausarium-i386, the interpreter of
-# every i386 ELF executable. Only that one file comes from the package; on Debian 12, whose QEMU
-# 7.2 starts 32-bit Wine far too slowly, the package comes from Debian 13 (trixie), fetched with
-# an apt state of its own, so the machine's package lists and packages stay as they were. Each
-# step is skipped when already done; on failure it says which step failed and exits 1.
+# in /usr/local/lib/pausarium-qemu, and registers it in binfmt_misc as pausarium-i386, the
+# interpreter of every i386 ELF executable. Only that one file comes from the package; on Debian
+# 12, whose QEMU 7.2 starts 32-bit Wine far too slowly, the package comes from Debian 13 (trixie),
+# fetched with an apt state of its own, so the machine's package lists and packages stay as they
+# were. Each step is skipped when already done; on failure it says which step failed and why, and
+# exits non-zero. Undo with: echo -1 >/proc/sys/fs/binfmt_misc/pausarium-i386
 set -euo pipefail
 
 dir=/usr/local/lib/pausarium-qemu
