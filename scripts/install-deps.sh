@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Pausarium needs, only when missing,
 # and makes sure the Russian UTF-8 locale exists (Wine derives the ANSI code page 1251 from it).
-# Where the kernel runs 32-bit programs it adds 32-bit Wine (wine32:i386, through Debian's
-# multiarch), which runs the shipped i686 build and its x86 installer.
+# Where the kernel refuses 32-bit programs it first sets up their user-mode emulation
+# (scripts/emulate-32bit.sh: QEMU's qemu-i386 through binfmt_misc); where they then run it adds
+# 32-bit Wine (wine32:i386, through Debian's multiarch), which runs the shipped i686 build and
+# its x86 installer. A failed emulation set-up is reported and leaves 32-bit Wine out, and the
+# tests take their path for machines without 32-bit support.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +19,10 @@ packages=(
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+if ! scripts/kernel-runs-32bit.sh; then
+  echo "This kernel does not run 32-bit programs: setting up their emulation"
+  scripts/emulate-32bit.sh || echo "32-bit programs will not run here; 32-bit Wine is left out"
+fi
 if scripts/kernel-runs-32bit.sh; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "Adding the i386 architecture for 32-bit Wine"
