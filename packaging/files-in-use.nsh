@@ -8,8 +8,6 @@
 !macro _PAUSARIUM_FREE_IN_FOLDER FILE
   StrCpy $R0 "$R4\${FILE}"
   Call ${_PAUSARIUM_UN}FreeFile
-  IfErrors 0 +2
-    StrCpy $R3 1
 !macroend
 
 !macro PAUSARIUM_FREE_FILE_FUNCTION UN
@@ -40,16 +38,12 @@ Function ${UN}FreeFile
     SetErrors
 FunctionEnd
 
-; Frees every file of Pausarium in the folder $R4. Sets the error flag when one of them could
-; be neither removed nor moved aside.
+; Frees every file of Pausarium in the folder $R4. One that stays in use is left to the writing
+; of the new files, which then fails and says so.
 Function ${UN}FreeFilesInFolder
-  StrCpy $R3 0
   !define _PAUSARIUM_UN "${UN}"
   !insertmacro PAUSARIUM_FILES _PAUSARIUM_FREE_IN_FOLDER
   !undef _PAUSARIUM_UN
-  ClearErrors
-  StrCmp $R3 0 +2
-    SetErrors
 FunctionEnd
 !macroend
 

@@ -4,18 +4,23 @@
 ;   bare or in double quotes (a value of another installation is left alone);
 ; - the current user's settings;
 ; - the Active Setup component that gives every user the administrator's settings.
-Function un.RemoveRegistryData
+Var Upgrading  ; 1 when an installer runs the uninstaller to upgrade
+
+; Called from un.onInit.
+Function un.ReadUpgradeSwitch
   ${un.GetParameters} $0
   ClearErrors
   ${un.GetOptions} $0 "/UPGRADE" $1
-  IfErrors 0 done
+  StrCpy $Upgrading 1
+  IfErrors 0 +2
+    StrCpy $Upgrading 0
+FunctionEnd
+
+Function un.RemoveRegistryData
+  StrCmp $Upgrading 1 done
   ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
-  StrCpy $1 $0 1
-  StrCmp $1 '"' 0 +2
-    StrCpy $0 $0 "" 1
-  StrLen $2 "$INSTDIR\"
-  StrCpy $1 $0 $2
-  StrCmp $1 "$INSTDIR\" 0 +2
+  !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $INSTDIR $1
+  StrCmp $1 1 0 +2
     DeleteRegValue HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
   DeleteRegKey HKCU "${PAUSARIUM_SETTINGS_KEY}"
   !insertmacro PAUSARIUM_ACTIVE_SETUP_VIEW
@@ -38,10 +43,7 @@ FunctionEnd
 ; After the files: what was moved aside, now or by an earlier upgrade, goes at the next restart,
 ; and so does the folder then.
 Function un.FinishRemoval
-  ${un.GetParameters} $0
-  ClearErrors
-  ${un.GetOptions} $0 "/UPGRADE" $1
-  IfErrors 0 done
+  StrCmp $Upgrading 1 done
   !insertmacro PAUSARIUM_FILES _PAUSARIUM_REMOVE_MOVED_ASIDE
   IfRebootFlag 0 done
     RMDir /REBOOTOK "$INSTDIR\Sound"

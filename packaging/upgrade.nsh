@@ -4,6 +4,21 @@
 ; user who runs the installer. Uninstallers before 2.4.0 know no upgrade and delete both, so
 ; they are read before and written back after.
 
+; Sets RESULT to 1 when the autorun value VALUE names a file in the folder DIR, stored bare or in
+; double quotes, else to 0. Uses $2.
+!macro PAUSARIUM_AUTORUN_IN_FOLDER VALUE DIR RESULT
+  StrCpy ${RESULT} ${VALUE}
+  StrCpy $2 ${RESULT} 1
+  StrCmp $2 '"' 0 +2
+    StrCpy ${RESULT} ${RESULT} "" 1
+  StrLen $2 "${DIR}\"
+  StrCpy ${RESULT} ${RESULT} $2
+  StrCmp ${RESULT} "${DIR}\" 0 +3
+    StrCpy ${RESULT} 1
+    Goto +2
+  StrCpy ${RESULT} 0
+!macroend
+
 Var PreviousDir  ; the earlier installation's folder, or ""
 Var KeptAutorun  ; its autorun value, or ""
 Var KeptRegime  ; the user's RegimeType, or "" when there was none
@@ -29,13 +44,8 @@ Function KeepUserData
   StrCpy $KeptAutorun ""
   StrCmp $PreviousDir "" settings
   ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
-  StrCpy $1 $0
-  StrCpy $2 $1 1
-  StrCmp $2 '"' 0 +2
-    StrCpy $1 $1 "" 1
-  StrLen $2 "$PreviousDir\"
-  StrCpy $2 $1 $2
-  StrCmp $2 "$PreviousDir\" 0 settings
+  !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $PreviousDir $1
+  StrCmp $1 1 0 settings
     StrCpy $KeptAutorun $0
   settings:
   ClearErrors
