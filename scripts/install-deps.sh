@@ -13,6 +13,7 @@ packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb openbox xdotool x11-utils imagemagick nsis zip unzip locales
+  x11-xserver-utils  # xrandr: the several-monitor scenario splits the virtual screen into monitors
   fonts-wine  # Wine's bitmap "MS Sans Serif" (Cyrillic too): the dialogs' font, at its real metrics
   osslsigncode openssl  # signing a release (scripts/sign-release.sh), and its test's throwaway certificate
 )
@@ -36,10 +37,36 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+# A mirror in the middle of a sync serves an index whose size its Release file does not promise,
+# and apt-get update fails for it ("Mirror sync in progress?"). Such an index is tried again a
+# few times and then left out: the packages may well not need it.
+update_package_lists() {
+  local attempt
+  for attempt in 1 2 3; do
+    as_root apt-get update -qq && return 0
+    echo "apt-get update failed (attempt $attempt of 3)"
+    [ $attempt -lt 3 ] && sleep $((attempt * 10))
+  done
+  echo "Going on with the package lists that could be read: some index failed to download"
+}
+
+install_packages() {
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  update_package_lists
+  if ! install_packages "${missing[@]}"; then
+    # One architecture's index of an update suite missing makes multiarch packages (wine32:i386
+    # beside wine64) ask for versions that only the other architecture has: the release's own
+    # suite offers both at one version.
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ -n "$release" ] || { echo "The install failed, and this system names no release to fall back on"; exit 1; }
+    echo "The install failed; installing again from the release's own suite ($release)"
+    install_packages -t "$release" "${missing[@]}"
+    echo "Installed from $release: the update suites' newer versions were not used"
+  fi
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
