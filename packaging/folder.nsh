@@ -72,11 +72,15 @@ Function HoldsOnlyPausarium
     StrCpy $R9 0
 FunctionEnd
 
-; Decides whether $INSTDIR may be used: sets $FolderRefusal (the message, or "") and
-; $FolderNeedsProtection.
+; Decides whether $INSTDIR may be used, after turning it into the folder it names
+; (install-path.nsh): sets $FolderRefusal (the message, or "") and $FolderNeedsProtection.
 Function CheckInstallFolder
-  StrCpy $FolderRefusal ""
+  StrCpy $FolderRefusal "$DirectorySwitchRefusal"
   StrCpy $FolderNeedsProtection 0
+  ${If} $FolderRefusal != ""
+    Return
+  ${EndIf}
+  Call NormaliseInstallFolder
   StrCpy $R0 "$INSTDIR"
   ; Without trailing backslashes, so that "C:\" and "C:" are the same root.
   trim:
@@ -121,22 +125,61 @@ Function DirectoryPageLeave
 FunctionEnd
 
 ; Owned by Administrators, full control for Administrators and SYSTEM, read and run for Users,
-; nothing inherited from the parent; set before anything is copied into the folder. Sets the
-; error flag when the permissions could not be set.
+; nothing inherited from the parent; set before anything is copied into the folder. icacls runs
+; through nsExec, which gives it no console window. Sets the error flag when the permissions
+; could not be set (a FAT32 or exFAT volume has none, a share may refuse them).
+!macro _PAUSARIUM_ICACLS ARGUMENTS
+  ${If} $0 == 0
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" ${ARGUMENTS}'
+    Pop $0
+    ${If} $0 != 0
+      DetailPrint "icacls ${ARGUMENTS}: $0"
+    ${EndIf}
+  ${EndIf}
+!macroend
 Function ProtectInstallFolder
-  StrCmp $FolderNeedsProtection 1 0 protect_done
-  DetailPrint "Restricting changes of $INSTDIR to the administrators"
   ClearErrors
-  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /reset /T /C /Q' $1
-  IfErrors protect_failed
-  StrCmp $1 0 0 protect_failed
-  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /setowner *S-1-5-32-544 /T /C /Q' $1
-  IfErrors protect_failed
-  StrCmp $1 0 0 protect_failed
-  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q' $1
-  IfErrors protect_failed
-  StrCmp $1 0 protect_done
-  protect_failed:
+  ${If} $FolderNeedsProtection = 1
+    DetailPrint "Restricting changes of $INSTDIR to the administrators"
+    StrCpy $0 0  ; $0: the exit code of the last icacls, "error" when it could not be started
+    !insertmacro _PAUSARIUM_ICACLS '/reset /T /C /Q'
+    !insertmacro _PAUSARIUM_ICACLS '/setowner *S-1-5-32-544 /T /C /Q'
+    !insertmacro _PAUSARIUM_ICACLS '/inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q'
+    ${If} $0 != 0
+      SetErrors
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Var FolderMade  ; 1 when PrepareInstallFolder made the install folder
+
+; Makes the install folder and protects it, before an earlier installation is touched. Sets the
+; error flag when either failed; a folder made here is then removed again (see
+; RemoveMadeInstallFolder), so that nothing has changed.
+Function PrepareInstallFolder
+  StrCpy $FolderMade 0
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $FolderMade 1
+  ${EndIf}
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  ${If} ${Errors}
+  ${OrIfNot} ${FileExists} "$INSTDIR\*.*"
+    DetailPrint "Could not make the folder $INSTDIR"
+    Call RemoveMadeInstallFolder
     SetErrors
-  protect_done:
+    Return
+  ${EndIf}
+  Call ProtectInstallFolder
+  ${If} ${Errors}
+    Call RemoveMadeInstallFolder
+    SetErrors
+  ${EndIf}
+FunctionEnd
+
+; The folder PrepareInstallFolder made, while it is still empty.
+Function RemoveMadeInstallFolder
+  ${If} $FolderMade = 1
+    RMDir "$INSTDIR"
+  ${EndIf}
 FunctionEnd

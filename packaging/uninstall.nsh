@@ -4,6 +4,8 @@
 ;   bare or in double quotes (a value of another installation is left alone);
 ; - the current user's settings;
 ; - the Active Setup component that gives every user the administrator's settings.
+; The settings and the component stay also while an installation of the other architecture (the
+; other registry view's entry, on 64-bit Windows) is there: they serve it too.
 Var Upgrading  ; 1 when an installer runs the uninstaller to upgrade
 
 ; Called from un.onInit.
@@ -16,12 +18,27 @@ Function un.ReadUpgradeSwitch
     StrCpy $Upgrading 0
 FunctionEnd
 
+; $0: 1 when the other registry view holds Pausarium's installed-programs entry, else 0.
+Function un.OtherInstallationPresent
+  StrCpy $0 0
+  ${If} ${RunningX64}
+    SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+    ReadRegStr $1 HKLM "${PAUSARIUM_UNINSTALL_KEY}" "UninstallString"
+    SetRegView ${PAUSARIUM_REG_VIEW}
+    ${If} $1 != ""
+      StrCpy $0 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 Function un.RemoveRegistryData
   StrCmp $Upgrading 1 done
   ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
   !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $INSTDIR $1
   StrCmp $1 1 0 +2
     DeleteRegValue HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
+  Call un.OtherInstallationPresent
+  StrCmp $0 1 done  ; it still needs the settings and the component
   DeleteRegKey HKCU "${PAUSARIUM_SETTINGS_KEY}"
   !insertmacro PAUSARIUM_ACTIVE_SETUP_VIEW
   DeleteRegKey HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}"
