@@ -151,16 +151,21 @@ Function ProtectInstallFolder
   ${EndIf}
 FunctionEnd
 
-Var FolderMade  ; 1 when PrepareInstallFolder made the install folder
+Var FolderMadeTop  ; the outermost folder that PrepareInstallFolder made, or ""
 
 ; Makes the install folder and protects it, before an earlier installation is touched. Sets the
-; error flag when either failed; a folder made here is then removed again (see
+; error flag when either failed; the folders made here are then removed again (see
 ; RemoveMadeInstallFolder), so that nothing has changed.
 Function PrepareInstallFolder
-  StrCpy $FolderMade 0
-  ${IfNot} ${FileExists} "$INSTDIR\*.*"
-    StrCpy $FolderMade 1
-  ${EndIf}
+  StrCpy $FolderMadeTop ""
+  StrCpy $0 $INSTDIR  ; $0: the folder and each parent that does not exist yet
+  ${DoUntil} $0 == ""
+    ${If} ${FileExists} "$0\*.*"
+      ${Break}
+    ${EndIf}
+    StrCpy $FolderMadeTop $0
+    ${GetParent} $0 $0
+  ${Loop}
   ClearErrors
   CreateDirectory "$INSTDIR"
   ${If} ${Errors}
@@ -177,9 +182,16 @@ Function PrepareInstallFolder
   ${EndIf}
 FunctionEnd
 
-; The folder PrepareInstallFolder made, while it is still empty.
+; The folders that PrepareInstallFolder made, while they are still empty.
 Function RemoveMadeInstallFolder
-  ${If} $FolderMade = 1
-    RMDir "$INSTDIR"
+  ${If} $FolderMadeTop != ""
+    StrCpy $0 $INSTDIR  ; $0: the folder, then each parent up to the outermost one made
+    ${Do}
+      RMDir $0
+      ${If} $0 == $FolderMadeTop
+        ${Break}
+      ${EndIf}
+      ${GetParent} $0 $0
+    ${LoopUntil} $0 == ""
   ${EndIf}
 FunctionEnd
