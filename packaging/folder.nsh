@@ -100,13 +100,13 @@ Function CheckInstallFolder
   IfFileExists "$R0\*.*" 0 usable  ; a folder the installer makes
   Call HoldsOnlyPausarium
   StrCmp $R9 1 usable
-  StrCpy $FolderRefusal "The folder $R0 already exists and is not an earlier installation of Pausarium. The installer restricts the permissions of everything in its folder to the administrators, and must not change those of files it does not own. Choose a new folder, such as $R0\Pausarium."
+  StrCpy $FolderRefusal "$(FolderRefusedForeign)"
   Return
   drive_root:
-    StrCpy $FolderRefusal "Pausarium cannot be installed into the root of a drive ($R0). Choose a folder of its own, such as $R0\Pausarium."
+    StrCpy $FolderRefusal "$(FolderRefusedDriveRoot)"
     Return
   windows_folder:
-    StrCpy $FolderRefusal "Pausarium cannot be installed into the Windows folder ($R0). Choose a folder of its own, such as $PROGRAMFILES\Pausarium."
+    StrCpy $FolderRefusal "$(FolderRefusedWindows)"
     Return
   program_files:
   usable:
@@ -125,7 +125,7 @@ FunctionEnd
 ; error flag when the permissions could not be set.
 Function ProtectInstallFolder
   StrCmp $FolderNeedsProtection 1 0 protect_done
-  DetailPrint "Restricting changes of $INSTDIR to the administrators"
+  DetailPrint "$(ProtectingFolder)"
   ClearErrors
   ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /reset /T /C /Q' $1
   IfErrors protect_failed

@@ -36,7 +36,7 @@ Function ReadSwitches
   StrCmp $Protection 0 done
   StrCmp $Protection 1 done invalid
   invalid:
-    MessageBox MB_OK|MB_ICONSTOP "Invalid switches: /REGIME takes 0 (30/5), 1 (50/10) or 2 (90/15), /PROTECTION takes 0 (normal) or 1 (raised). Nothing was installed." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(InvalidSwitches)" /SD IDOK
     SetErrorLevel 2
     Quit
   done:

@@ -63,7 +63,7 @@ FunctionEnd
 Function UninstallPrevious
   ClearErrors
   StrCmp $PreviousDir "" done
-  DetailPrint "Removing the installed version from $PreviousDir"
+  DetailPrint "$(RemovingPrevious)"
   ExecWait '"$PreviousDir\${PAUSARIUM_UNINSTALLER}" /S /UPGRADE _?=$PreviousDir'
   IfErrors done
   ; Run in place, it cannot delete itself.
