@@ -104,13 +104,13 @@ Function CheckInstallFolder
   IfFileExists "$R0\*.*" 0 usable  ; a folder the installer makes
   Call HoldsOnlyPausarium
   StrCmp $R9 1 usable
-  StrCpy $FolderRefusal "The folder $R0 already exists and is not an earlier installation of Pausarium. The installer restricts the permissions of everything in its folder to the administrators, and must not change those of files it does not own. Choose a new folder, such as $R0\Pausarium."
+  StrCpy $FolderRefusal "$(FolderRefusedForeign)"
   Return
   drive_root:
-    StrCpy $FolderRefusal "Pausarium cannot be installed into the root of a drive ($R0). Choose a folder of its own, such as $R0\Pausarium."
+    StrCpy $FolderRefusal "$(FolderRefusedDriveRoot)"
     Return
   windows_folder:
-    StrCpy $FolderRefusal "Pausarium cannot be installed into the Windows folder ($R0). Choose a folder of its own, such as $PROGRAMFILES\Pausarium."
+    StrCpy $FolderRefusal "$(FolderRefusedWindows)"
     Return
   program_files:
   usable:
@@ -140,7 +140,7 @@ FunctionEnd
 Function ProtectInstallFolder
   ClearErrors
   ${If} $FolderNeedsProtection = 1
-    DetailPrint "Restricting changes of $INSTDIR to the administrators"
+    DetailPrint "$(ProtectingFolder)"
     StrCpy $0 0  ; $0: the exit code of the last icacls, "error" when it could not be started
     !insertmacro _PAUSARIUM_ICACLS '/reset /T /C /Q'
     !insertmacro _PAUSARIUM_ICACLS '/setowner *S-1-5-32-544 /T /C /Q'
@@ -170,7 +170,7 @@ Function PrepareInstallFolder
   CreateDirectory "$INSTDIR"
   ${If} ${Errors}
   ${OrIfNot} ${FileExists} "$INSTDIR\*.*"
-    DetailPrint "Could not make the folder $INSTDIR"
+    DetailPrint "$(FolderNotMade)"
     Call RemoveMadeInstallFolder
     SetErrors
     Return

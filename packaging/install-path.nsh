@@ -27,7 +27,7 @@ Function CheckDirectorySwitch
     ; the characters a path may not hold, quotes among them.
     System::Call 'kernel32::lstrcmpW(t r1, t d) i .r2'
     ${If} $2 != 0
-      StrCpy $DirectorySwitchRefusal "The folder given with /D is not a valid path: $1. Give a full path, unquoted, as the last argument, for example /D=C:\Tools\Pausarium. Nothing was installed."
+      StrCpy $DirectorySwitchRefusal "$(DirectorySwitchInvalid)"
     ${EndIf}
     Return
   ${EndIf}
@@ -39,7 +39,7 @@ Function CheckDirectorySwitch
     ${EndIf}
     StrCpy $3 $CMDLINE 3 $2
     ${If} $3 == "/D="  ; case-insensitive, as the other switches
-      StrCpy $DirectorySwitchRefusal "The folder given with /D was not read: /D must be the last argument, unquoted even when the path holds spaces, for example /D=C:\Some Dir\Pausarium. Nothing was installed."
+      StrCpy $DirectorySwitchRefusal "$(DirectorySwitchUnread)"
       ${Break}
     ${EndIf}
   ${Loop}

@@ -36,7 +36,7 @@ Function ReadSwitches
   StrCmp $Protection 0 done
   StrCmp $Protection 1 done invalid
   invalid:
-    MessageBox MB_OK|MB_ICONSTOP "Invalid switches: /REGIME takes 0 (30/5), 1 (50/10) or 2 (90/15), /PROTECTION takes 0 (normal) or 1 (raised). Nothing was installed." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(InvalidSwitches)" /SD IDOK
     SetErrorLevel 2
     Quit
   done:
@@ -59,11 +59,11 @@ FunctionEnd
 
 Var RegistryWriteFailed  ; 1 when a value that the installer promises could not be written
 
-; Called after each write that matters: a failed one is listed in the details, and the installer
-; exits with code 4 (see the install section's end).
+; Called after each write that matters, with the text that names it: a failed one is listed in
+; the details, and the installer exits with code 4 (see the install section's end).
 !macro PAUSARIUM_CHECK_WRITE WHAT
   ${If} ${Errors}
-    DetailPrint "Could not write ${WHAT}"
+    DetailPrint "${WHAT}"
     StrCpy $RegistryWriteFailed 1
   ${EndIf}
 !macroend
@@ -74,7 +74,7 @@ Function WriteAutorunIfAsked
   ${GetOptions} $0 "/AUTORUN" $1
   ${IfNot} ${Errors}
     WriteRegStr HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium" $R0
-    !insertmacro PAUSARIUM_CHECK_WRITE "the autorun value"
+    !insertmacro PAUSARIUM_CHECK_WRITE "$(AutorunNotWritten)"
   ${EndIf}
 FunctionEnd
 
@@ -126,6 +126,6 @@ Function WriteActiveSetup
     WriteRegExpandStr HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "StubPath" \
       "%SystemRoot%\System32\cmd.exe /d /c ($0 RegimeType >nul 2>&1 & if errorlevel 1 $1 RegimeType /d $Regime $2) & ($0 ProtectionLevel >nul 2>&1 & if errorlevel 1 $1 ProtectionLevel /d $Protection $2)"
     SetRegView ${PAUSARIUM_REG_VIEW}
-    !insertmacro PAUSARIUM_CHECK_WRITE "the Active Setup component"
+    !insertmacro PAUSARIUM_CHECK_WRITE "$(ActiveSetupNotWritten)"
   ${EndIf}
 FunctionEnd

@@ -65,8 +65,8 @@ Function un.FinishRemoval
   IfRebootFlag 0 done
     RMDir /REBOOTOK "$INSTDIR\Sound"
     RMDir /REBOOTOK "$INSTDIR"
-    DetailPrint "Files in use are removed when Windows restarts."
-    MessageBox MB_OK|MB_ICONINFORMATION "Pausarium is still running for a user. Its remaining files in $INSTDIR are removed when Windows restarts." /SD IDOK
+    DetailPrint "$(RemovedAtRestart)"
+    MessageBox MB_OK|MB_ICONINFORMATION "$(StillRunning)" /SD IDOK
     SetErrorLevel 3010
   done:
 FunctionEnd

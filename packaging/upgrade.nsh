@@ -109,7 +109,7 @@ FunctionEnd
 ; Runs the uninstaller in the folder $R4 in place, told that an upgrade follows, and waits for
 ; it. Sets the error flag when it could not be started.
 Function RunUninstallerToUpgrade
-  DetailPrint "Removing the installed version from $R4"
+  DetailPrint "$(RemovingPrevious)"
   ClearErrors
   ExecWait '"$R4\${PAUSARIUM_UNINSTALLER}" /S /UPGRADE _?=$R4'
   ${IfNot} ${Errors}
@@ -168,7 +168,7 @@ Function RemoveEarlierFolder
   ${If} ${FileExists} "$R4\*.*"
     RMDir /REBOOTOK "$R4\Sound"
     RMDir /REBOOTOK "$R4"
-    DetailPrint "The rest of $R4 is removed when Windows restarts."
+    DetailPrint "$(EarlierFolderAtRestart)"
   ${EndIf}
   ClearErrors
 FunctionEnd
