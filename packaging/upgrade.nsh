@@ -68,6 +68,28 @@ Function FindPreviousInstallation
   ${EndIf}
 FunctionEnd
 
+; Called from .onInit when $INSTDIR is the default folder: with no installation of this
+; architecture, one of the other architecture in a folder of its own choosing (not its Program
+; Files) is upgraded in that folder.
+Function UseOtherArchitectureFolder
+  Call ReadInstalledFolder  ; $0: the folder of this architecture's installation
+  ${If} $0 == ""
+  ${AndIf} ${RunningX64}
+    SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+    Call ReadInstalledFolder  ; $0: its folder
+    SetRegView lastused
+    !if ${PAUSARIUM_OTHER_REG_VIEW} = 64
+      StrCpy $1 "$PROGRAMFILES64\Pausarium"  ; $1: the other architecture's default folder
+    !else
+      StrCpy $1 "$PROGRAMFILES32\Pausarium"
+    !endif
+    ${If} $0 != ""
+    ${AndIf} $0 != $1
+      StrCpy $INSTDIR $0
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 ; Keeps the autorun value when it names the earlier installation's reminder (of this or of the
 ; other architecture), and the settings of the user who runs the installer.
 Function KeepUserData

@@ -40,7 +40,18 @@ switch_to() {
 switch_to x64 "$x64" 64 "$X64_DIR" "$X86_DIR"
 switch_to x86 "$x86" 32 "$X86_DIR" "$X64_DIR"
 
-uninstall_silently
+# --- an installation in a folder of its own is upgraded in that folder ----------------------------
+custom='C:\Apps\Pausarium'
+run_silently "$x86" "/D=$custom"
+check "the x64 installer over an x86 installation in $custom exits 0" same "$(exit_code run_silently "$x64")" 0
+check "and installs there" \
+  same "$(in_view 64) | $(in_view 32)" "\"$custom\\Uninstall.exe\" $custom\\Pausarium.exe |  "
+run_silently "$x86"
+check "and the x86 installer back there too" \
+  same "$(in_view 32) | $(in_view 64)" "\"$custom\\Uninstall.exe\" $custom\\Pausarium.exe |  "
+uninstall_in_place "$custom"
+rm -rf "$WINEPREFIX/drive_c/Apps"
+
 check "the uninstall leaves no entry and no autorun value in either view" \
   same "$(in_view 32)|$(in_view 64)" " | "
 check "and removes the component" same "$(component)" ""
