@@ -59,6 +59,11 @@ run_active_setup_stub() {
   wine "${words[@]}" >/dev/null 2>&1
 }
 
+# windows_program NAME C_SOURCE: a small x86 Windows program made from C source; prints its path.
+windows_program() {
+  i686-w64-mingw32-gcc -municode -s -x c - -o "$E2E_ARTIFACTS/$1.exe" <<<"$2" && echo "$E2E_ARTIFACTS/$1.exe"
+}
+
 # The previous release's x86 installer, built once from its commit beside the build directories;
 # fails when it cannot be built. previous_release_available says SKIPPED where it cannot be.
 previous_commit=1cb60b1

@@ -25,7 +25,7 @@ check "the previous release is installed, with its autorun value" test -n "$(reg
 icacls="$WINEPREFIX/drive_c/windows/syswow64/icacls.exe"
 drive_before=$(ls "$WINEPREFIX/drive_c")
 mv "$icacls" "$icacls.wine"
-echo 'int main(void) { return 1; }' | i686-w64-mingw32-gcc -x c - -s -o "$icacls"
+cp "$(windows_program failing-icacls 'int wmain(void) { return 1; }')" "$icacls"
 check "the moved upgrade, with icacls failing, exits non-zero (2)" \
   same "$(exit_code install_silently "/D=$moved")" 2
 mv -f "$icacls.wine" "$icacls"
