@@ -49,11 +49,17 @@ LangString FilesNotWritten ${LANG_RUSSIAN} "Не удалось записать
 ; Files in use (files-in-use.nsh); $R0 is the file.
 LangString FileMovedAside ${LANG_ENGLISH} "In use, moved aside until the next restart: $R0"
 LangString FileMovedAside ${LANG_RUSSIAN} "Файл занят, он переименован и будет удалён при следующей перезагрузке: $R0"
-LangString FileNotReplaced ${LANG_ENGLISH} "Could not replace $R0: it is in use"
-LangString FileNotReplaced ${LANG_RUSSIAN} "Не удалось заменить $R0: файл занят"
+LangString FileNotReplaced ${LANG_ENGLISH} "Could neither remove nor rename $R0: it is in use"
+LangString FileNotReplaced ${LANG_RUSSIAN} "Не удалось ни удалить, ни переименовать $R0: файл занят"
 
-; The end of an uninstall (uninstall.nsh).
+; The end of an uninstall (uninstall.nsh); $R0 is a file left in the install folder.
+LangString FileRemovedAtRestart ${LANG_ENGLISH} "In use, removed at the next restart: $R0"
+LangString FileRemovedAtRestart ${LANG_RUSSIAN} "Файл занят и будет удалён при следующей перезагрузке: $R0"
+LangString FileNotRemoved ${LANG_ENGLISH} "Could not remove $R0, now or at the next restart"
+LangString FileNotRemoved ${LANG_RUSSIAN} "Не удалось удалить $R0 ни сейчас, ни при следующей перезагрузке"
 LangString RemovedAtRestart ${LANG_ENGLISH} "Files in use are removed when Windows restarts."
 LangString RemovedAtRestart ${LANG_RUSSIAN} "Занятые файлы будут удалены при перезагрузке Windows."
-LangString StillRunning ${LANG_ENGLISH} "Pausarium is still running for a user. Its remaining files in $INSTDIR are removed when Windows restarts."
-LangString StillRunning ${LANG_RUSSIAN} "Pausarium ещё работает у одного из пользователей. Оставшиеся файлы в папке $INSTDIR будут удалены при перезагрузке Windows."
+LangString FilesInUseAtRestart ${LANG_ENGLISH} "Some files in $INSTDIR are in use (by Pausarium, still running for a user, or by another program). They are removed when Windows restarts."
+LangString FilesInUseAtRestart ${LANG_RUSSIAN} "Некоторые файлы в папке $INSTDIR заняты: Pausarium ещё работает у одного из пользователей или файл открыт другой программой. Они будут удалены при перезагрузке Windows."
+LangString FilesNotRemoved ${LANG_ENGLISH} "Some files in $INSTDIR could not be removed, now or at the next restart (see the details). Delete them by hand when no program uses them any more."
+LangString FilesNotRemoved ${LANG_RUSSIAN} "Некоторые файлы в папке $INSTDIR не удалось удалить ни сейчас, ни при следующей перезагрузке (см. подробности). Удалите их вручную, когда они освободятся."
