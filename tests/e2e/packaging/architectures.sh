@@ -49,10 +49,19 @@ check "and installs there" \
 run_silently "$x86"
 check "and the x86 installer back there too" \
   same "$(in_view 32) | $(in_view 64)" "\"$custom\\Uninstall.exe\" $custom\\Pausarium.exe |  "
+
+# --- an uninstall while the other view still holds an entry (two installations of older releases):
+# the settings and the component serve the other one too ---------------------------------------
+E2E_REG_VIEW=64 reg_set "$UNINSTALL" UninstallString REG_SZ "\"$X64_DIR\\Uninstall.exe\""
 uninstall_in_place "$custom"
+check "an uninstall leaves the settings and the component to the other installation" \
+  same "$(settings) $(component)" "0x0/0x1 RegimeType /d 2"
+E2E_REG_VIEW=64 reg_del_key "$UNINSTALL"
 rm -rf "$WINEPREFIX/drive_c/Apps"
 
+run_silently "$x86"
+uninstall_silently
 check "the uninstall leaves no entry and no autorun value in either view" \
   same "$(in_view 32)|$(in_view 64)" " | "
-check "and removes the component" same "$(component)" ""
+check "and removes the settings and the component" same "$(settings) $(component)" "/ "
 finish
