@@ -75,6 +75,15 @@ previous_release_available() {
     echo "SKIPPED: the upgrade of the previous release: commit $previous_commit is not in this clone"; return 1
   fi
 }
+# require_previous_release: sets $previous to the previous release's installer, or ends the
+# scenario (SKIPPED, or failed when it cannot be built).
+require_previous_release() {
+  previous_release_available || finish
+  previous=$(previous_release) \
+    || { fail "the previous release's installer is built (see $E2E_ARTIFACTS/previous-release.log)"; finish; }
+}
+# The autorun value and the current user's settings, as an upgrade must keep them.
+user_data() { echo "$(reg_get "$RUN" Pausarium) $(reg_get "$SETTINGS" RegimeType)/$(reg_get "$SETTINGS" ProtectionLevel)"; }
 previous_release() {
   local dir; dir="$(dirname "$E2E_PACKAGE_BUILD")/previous-2.3.0"
   if [ ! -f "$dir/src/build/i686/Pausarium-2.3.0-x86.exe" ]; then

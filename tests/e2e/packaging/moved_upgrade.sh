@@ -7,12 +7,9 @@
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/installer.sh"
-previous_release_available || finish
-previous=$(previous_release) \
-  || { fail "the previous release's installer is built (see $E2E_ARTIFACTS/previous-release.log)"; finish; }
+require_previous_release
 
 moved='C:\Tools\Pausarium'
-user_data() { echo "$(reg_get "$RUN" Pausarium) $(reg_get "$SETTINGS" RegimeType)/$(reg_get "$SETTINGS" ProtectionLevel)"; }
 wine "$previous" /S /AUTORUN >>"$E2E_ARTIFACTS/installer.log" 2>&1
 reg_set "$SETTINGS" RegimeType REG_DWORD 2
 reg_set "$SETTINGS" ProtectionLevel REG_DWORD 1
