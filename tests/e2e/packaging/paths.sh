@@ -26,6 +26,22 @@ check "and so does the autorun value" same "$(reg_get "$RUN" Pausarium)" "$real\
 uninstall_in_place "$real"
 rm -rf "$WINEPREFIX/drive_c/Tools"
 
+# --- a short (8.3) name of Program Files: Program Files, left as it is ------------------------------
+short=$(wine "$(windows_program short-name '#include <windows.h>
+#include <stdio.h>
+int wmain(int argc, wchar_t **argv) {
+  wchar_t name[MAX_PATH];
+  if (argc != 2 || !GetShortPathNameW(argv[1], name, MAX_PATH)) return 1;
+  wprintf(L"%ls", name);
+  return 0;
+}')" "C:\\$program_files" | tr -d '\r')
+processes=$(install_traced "/D=$short\\Pausarium")
+check "/D=$short\\Pausarium installs, exit code 0" grep -qx 'exit code 0' <<<"$processes"
+check "into Program Files, whose permissions it leaves alone" test -z "$(grep -i icacls <<<"$processes")"
+check "the installed-programs entry names the long path" \
+  same "$(reg_get "$UNINSTALL" UninstallString)" "\"$WIN_DIR\\Uninstall.exe\""
+uninstall_silently
+
 # --- ".." into the Windows folder: refused ----------------------------------------------------
 check "/D=C:\\$program_files\\..\\windows\\Pausarium is refused with exit code 2" \
   same "$(exit_code through_cmd "/D=C:\\$program_files\\..\\windows\\Pausarium" 2>/dev/null)" 2
