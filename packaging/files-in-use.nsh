@@ -28,13 +28,13 @@ Function ${UN}FreeFile
   ClearErrors
   Rename $R0 $R2
   IfErrors failed
-  DetailPrint "In use, moved aside until the next restart: $R0"
+  DetailPrint "$(FileMovedAside)"
   Delete /REBOOTOK $R2
   free:
     ClearErrors
     Return
   failed:
-    DetailPrint "Could not replace $R0: it is in use"
+    DetailPrint "$(FileNotReplaced)"
     SetErrors
 FunctionEnd
 

@@ -72,11 +72,15 @@ Function HoldsOnlyPausarium
     StrCpy $R9 0
 FunctionEnd
 
-; Decides whether $INSTDIR may be used: sets $FolderRefusal (the message, or "") and
-; $FolderNeedsProtection.
+; Decides whether $INSTDIR may be used, after turning it into the folder it names
+; (install-path.nsh): sets $FolderRefusal (the message, or "") and $FolderNeedsProtection.
 Function CheckInstallFolder
-  StrCpy $FolderRefusal ""
+  StrCpy $FolderRefusal "$DirectorySwitchRefusal"
   StrCpy $FolderNeedsProtection 0
+  ${If} $FolderRefusal != ""
+    Return
+  ${EndIf}
+  Call NormaliseInstallFolder
   StrCpy $R0 "$INSTDIR"
   ; Without trailing backslashes, so that "C:\" and "C:" are the same root.
   trim:
@@ -100,13 +104,13 @@ Function CheckInstallFolder
   IfFileExists "$R0\*.*" 0 usable  ; a folder the installer makes
   Call HoldsOnlyPausarium
   StrCmp $R9 1 usable
-  StrCpy $FolderRefusal "The folder $R0 already exists and is not an earlier installation of Pausarium. The installer restricts the permissions of everything in its folder to the administrators, and must not change those of files it does not own. Choose a new folder, such as $R0\Pausarium."
+  StrCpy $FolderRefusal "$(FolderRefusedForeign)"
   Return
   drive_root:
-    StrCpy $FolderRefusal "Pausarium cannot be installed into the root of a drive ($R0). Choose a folder of its own, such as $R0\Pausarium."
+    StrCpy $FolderRefusal "$(FolderRefusedDriveRoot)"
     Return
   windows_folder:
-    StrCpy $FolderRefusal "Pausarium cannot be installed into the Windows folder ($R0). Choose a folder of its own, such as $PROGRAMFILES\Pausarium."
+    StrCpy $FolderRefusal "$(FolderRefusedWindows)"
     Return
   program_files:
   usable:
@@ -121,22 +125,73 @@ Function DirectoryPageLeave
 FunctionEnd
 
 ; Owned by Administrators, full control for Administrators and SYSTEM, read and run for Users,
-; nothing inherited from the parent; set before anything is copied into the folder. Sets the
-; error flag when the permissions could not be set.
+; nothing inherited from the parent; set before anything is copied into the folder. icacls runs
+; through nsExec, which gives it no console window. Sets the error flag when the permissions
+; could not be set (a FAT32 or exFAT volume has none, a share may refuse them).
+!macro _PAUSARIUM_ICACLS ARGUMENTS
+  ${If} $0 == 0
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" ${ARGUMENTS}'
+    Pop $0
+    ${If} $0 != 0
+      DetailPrint "icacls ${ARGUMENTS}: $0"
+    ${EndIf}
+  ${EndIf}
+!macroend
 Function ProtectInstallFolder
-  StrCmp $FolderNeedsProtection 1 0 protect_done
-  DetailPrint "Restricting changes of $INSTDIR to the administrators"
   ClearErrors
-  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /reset /T /C /Q' $1
-  IfErrors protect_failed
-  StrCmp $1 0 0 protect_failed
-  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /setowner *S-1-5-32-544 /T /C /Q' $1
-  IfErrors protect_failed
-  StrCmp $1 0 0 protect_failed
-  ExecWait '"$SYSDIR\icacls.exe" "$INSTDIR" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q' $1
-  IfErrors protect_failed
-  StrCmp $1 0 protect_done
-  protect_failed:
+  ${If} $FolderNeedsProtection = 1
+    DetailPrint "$(ProtectingFolder)"
+    StrCpy $0 0  ; $0: the exit code of the last icacls, "error" when it could not be started
+    !insertmacro _PAUSARIUM_ICACLS '/reset /T /C /Q'
+    !insertmacro _PAUSARIUM_ICACLS '/setowner *S-1-5-32-544 /T /C /Q'
+    !insertmacro _PAUSARIUM_ICACLS '/inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q'
+    ${If} $0 != 0
+      SetErrors
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Var FolderMadeTop  ; the outermost folder that PrepareInstallFolder made, or ""
+
+; Makes the install folder and protects it, before an earlier installation is touched. Sets the
+; error flag when either failed; the folders made here are then removed again (see
+; RemoveMadeInstallFolder), so that nothing has changed.
+Function PrepareInstallFolder
+  StrCpy $FolderMadeTop ""
+  StrCpy $0 $INSTDIR  ; $0: the folder and each parent that does not exist yet
+  ${DoUntil} $0 == ""
+    ${If} ${FileExists} "$0\*.*"
+      ${Break}
+    ${EndIf}
+    StrCpy $FolderMadeTop $0
+    ${GetParent} $0 $0
+  ${Loop}
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  ${If} ${Errors}
+  ${OrIfNot} ${FileExists} "$INSTDIR\*.*"
+    DetailPrint "$(FolderNotMade)"
+    Call RemoveMadeInstallFolder
     SetErrors
-  protect_done:
+    Return
+  ${EndIf}
+  Call ProtectInstallFolder
+  ${If} ${Errors}
+    Call RemoveMadeInstallFolder
+    SetErrors
+  ${EndIf}
+FunctionEnd
+
+; The folders that PrepareInstallFolder made, while they are still empty.
+Function RemoveMadeInstallFolder
+  ${If} $FolderMadeTop != ""
+    StrCpy $0 $INSTDIR  ; $0: the folder, then each parent up to the outermost one made
+    ${Do}
+      RMDir $0
+      ${If} $0 == $FolderMadeTop
+        ${Break}
+      ${EndIf}
+      ${GetParent} $0 $0
+    ${LoopUntil} $0 == ""
+  ${EndIf}
 FunctionEnd

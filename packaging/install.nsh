@@ -36,7 +36,7 @@ Function ReadSwitches
   StrCmp $Protection 0 done
   StrCmp $Protection 1 done invalid
   invalid:
-    MessageBox MB_OK|MB_ICONSTOP "Invalid switches: /REGIME takes 0 (30/5), 1 (50/10) or 2 (90/15), /PROTECTION takes 0 (normal) or 1 (raised). Nothing was installed." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(InvalidSwitches)" /SD IDOK
     SetErrorLevel 2
     Quit
   done:
@@ -57,37 +57,75 @@ Function AutorunValue
   done:
 FunctionEnd
 
+Var RegistryWriteFailed  ; 1 when a value that the installer promises could not be written
+
+; Called after each write that matters, with the text that names it: a failed one is listed in
+; the details, and the installer exits with code 4 (see the install section's end).
+!macro PAUSARIUM_CHECK_WRITE WHAT
+  ${If} ${Errors}
+    DetailPrint "${WHAT}"
+    StrCpy $RegistryWriteFailed 1
+  ${EndIf}
+!macroend
+
 Function WriteAutorunIfAsked
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/AUTORUN" $1
-  IfErrors done
+  ${IfNot} ${Errors}
     WriteRegStr HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium" $R0
-  done:
+    !insertmacro PAUSARIUM_CHECK_WRITE "$(AutorunNotWritten)"
+  ${EndIf}
 FunctionEnd
 
 ; The Active Setup component: at each user's log-on Windows runs its StubPath for a user who has
 ; not yet run this version of it. The command writes each setting only where the user has none,
-; with Windows' own reg.exe, so a user's own choice is never overwritten. It lies in the
-; computer's native registry view, the one Windows' log-on reads on every edition: the 64-bit
-; view, which 32-bit Windows ignores (it has the one view only).
+; with Windows' own reg.exe, so a user's own choice is never overwritten. It lies in the view
+; that Windows' log-on reads: the 64-bit one on 64-bit Windows, for either installer. 32-bit
+; Windows has one view only, and NSIS (3.02 and later) fails every registry operation in a view
+; that the system does not have, so there it is the installer's own view.
 !macro PAUSARIUM_ACTIVE_SETUP_VIEW
-  SetRegView 64
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${Else}
+    SetRegView 32
+  ${EndIf}
 !macroend
 
+; The component's version grows with every install that gives settings: it is the time of the
+; install (UTC) as "year,month*100+day,hour*100+minute,second", each part below 65536, and so
+; newer than that of any earlier install. Windows keeps each user's record of the versions run
+; after an uninstall, so a version that merely followed the product would skip, after a
+; reinstall of the same version, every user who had run it, the uninstalling user included,
+; whose settings the uninstall deleted.
+Function ActiveSetupVersion
+  ; $1 day, $2 month, $3 year, $4 weekday, $5 hour, $6 minute, $7 second; $0 the version
+  ${GetTime} "" "LS" $1 $2 $3 $4 $5 $6 $7
+  IntOp $2 $2 * 100
+  IntOp $2 $2 + $1
+  IntOp $5 $5 * 100
+  IntOp $5 $5 + $6
+  IntOp $7 $7 + 0
+  StrCpy $0 "$3,$2,$5,$7"
+FunctionEnd
+
 Function WriteActiveSetup
-  StrCmp $Regime "" done
-  !insertmacro PAUSARIUM_ACTIVE_SETUP_VIEW
-  ; For each value: "(reg query VALUE & if errorlevel 1 reg add VALUE)", the query failing where
-  ; the user has no such value.
-  StrCpy $0 "reg query HKCU\${PAUSARIUM_SETTINGS_KEY} /v"
-  StrCpy $1 "reg add HKCU\${PAUSARIUM_SETTINGS_KEY} /v"
-  StrCpy $2 "/t REG_DWORD /f >nul"
-  WriteRegStr HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "" "Pausarium"
-  WriteRegStr HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "Version" "${PAUSARIUM_ACTIVE_SETUP_VERSION}"
-  WriteRegDWORD HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "IsInstalled" 1
-  WriteRegExpandStr HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "StubPath" \
-    "%SystemRoot%\System32\cmd.exe /d /c ($0 RegimeType >nul 2>&1 & if errorlevel 1 $1 RegimeType /d $Regime $2) & ($0 ProtectionLevel >nul 2>&1 & if errorlevel 1 $1 ProtectionLevel /d $Protection $2)"
-  SetRegView ${PAUSARIUM_REG_VIEW}
-  done:
+  ${If} $Regime != ""
+    Call ActiveSetupVersion
+    StrCpy $3 $0  ; $3: the version
+    !insertmacro PAUSARIUM_ACTIVE_SETUP_VIEW
+    ; For each value: "(reg query VALUE & if errorlevel 1 reg add VALUE)", the query failing where
+    ; the user has no such value.
+    StrCpy $0 "reg query HKCU\${PAUSARIUM_SETTINGS_KEY} /v"
+    StrCpy $1 "reg add HKCU\${PAUSARIUM_SETTINGS_KEY} /v"
+    StrCpy $2 "/t REG_DWORD /f >nul"
+    ClearErrors
+    WriteRegStr HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "" "Pausarium"
+    WriteRegStr HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "Version" $3
+    WriteRegDWORD HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "IsInstalled" 1
+    WriteRegExpandStr HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}" "StubPath" \
+      "%SystemRoot%\System32\cmd.exe /d /c ($0 RegimeType >nul 2>&1 & if errorlevel 1 $1 RegimeType /d $Regime $2) & ($0 ProtectionLevel >nul 2>&1 & if errorlevel 1 $1 ProtectionLevel /d $Protection $2)"
+    SetRegView ${PAUSARIUM_REG_VIEW}
+    !insertmacro PAUSARIUM_CHECK_WRITE "$(ActiveSetupNotWritten)"
+  ${EndIf}
 FunctionEnd

@@ -1,8 +1,9 @@
 ; Installing over an earlier installation: its uninstaller runs first (in its folder, told that an
-; upgrade follows), so that files the new version no longer ships go. What users set survives:
-; the autorun value, when it names the earlier installation's reminder, and the settings of the
-; user who runs the installer. Uninstallers before 2.4.0 know no upgrade and delete both, so
-; they are read before and written back after.
+; upgrade follows), once the new folder is made and protected, so that files the new version no
+; longer ships go. What users set survives: the autorun value, when it names the earlier
+; installation's reminder, and the settings of the user who runs the installer. Uninstallers
+; before 2.4.0 know no upgrade and delete both, so they are read before and written back after,
+; and written back also when a later step fails.
 
 ; Sets RESULT to 1 when the autorun value VALUE names a file in the folder DIR, stored bare or in
 ; double quotes, else to 0. Uses $2.
@@ -20,34 +21,103 @@
 !macroend
 
 Var PreviousDir  ; the earlier installation's folder, or ""
-Var KeptAutorun  ; its autorun value, or ""
+Var OtherDir  ; the folder of an installation of the other architecture, or ""
+Var KeptAutorun  ; the autorun value that names one of them, or ""
+Var KeptAutorunDir  ; the folder it names
+Var KeptAutorunView  ; the registry view it lies in, 32 or 64
+Var OtherAutorun  ; 1 when the other architecture's registry view holds such a value
 Var KeptRegime  ; the user's RegimeType, or "" when there was none
 Var KeptProtection  ; the user's ProtectionLevel, or ""
+Var PreviousRemoved  ; 1 once an earlier installation's uninstaller has run
 
-; $PreviousDir from the installed-programs entry, when its uninstaller is still there.
-Function FindPreviousInstallation
-  StrCpy $PreviousDir ""
+; $0: the folder of the installation whose installed-programs entry lies in the current registry
+; view, when its uninstaller is still there, else "". Uses $1.
+Function ReadInstalledFolder
   ReadRegStr $0 HKLM "${PAUSARIUM_UNINSTALL_KEY}" "UninstallString"
   StrCpy $1 $0 1
-  StrCmp $1 '"' 0 +2
+  ${If} $1 == '"'
     StrCpy $0 $0 "" 1
+  ${EndIf}
   StrCpy $1 $0 1 -1
-  StrCmp $1 '"' 0 +2
+  ${If} $1 == '"'
     StrCpy $0 $0 -1
-  IfFileExists $0 0 none
-  StrLen $1 "\${PAUSARIUM_UNINSTALLER}"
-  StrCpy $PreviousDir $0 -$1
-  none:
+  ${EndIf}
+  ${If} ${FileExists} $0
+  ${AndIf} $0 != ""
+    StrLen $1 "\${PAUSARIUM_UNINSTALLER}"
+    StrCpy $0 $0 -$1
+  ${Else}
+    StrCpy $0 ""
+  ${EndIf}
 FunctionEnd
 
+; $PreviousDir from the installed-programs entry of this architecture, $OtherDir from that of the
+; other one. On 64-bit Windows the x86 and the x64 installer each keep their entry, and their
+; autorun value, in their own registry view (the 32-bit one is WOW6432Node), and each upgrades an
+; installation of the other, so that a computer has one Pausarium, one entry and one autorun
+; value. 32-bit Windows has the one view and runs the x86 installer only.
+Function FindPreviousInstallation
+  Call ReadInstalledFolder
+  StrCpy $PreviousDir $0
+  StrCpy $OtherDir ""
+  ${If} ${RunningX64}
+    SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+    Call ReadInstalledFolder
+    StrCpy $OtherDir $0
+    SetRegView ${PAUSARIUM_REG_VIEW}
+  ${EndIf}
+FunctionEnd
+
+; Called from .onInit when $INSTDIR is the default folder: with no installation of this
+; architecture, one of the other architecture in a folder of its own choosing (not its Program
+; Files) is upgraded in that folder.
+Function UseOtherArchitectureFolder
+  Call ReadInstalledFolder  ; $0: the folder of this architecture's installation
+  ${If} $0 == ""
+  ${AndIf} ${RunningX64}
+    SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+    Call ReadInstalledFolder  ; $0: its folder
+    SetRegView lastused
+    !if ${PAUSARIUM_OTHER_REG_VIEW} = 64
+      StrCpy $1 "$PROGRAMFILES64\Pausarium"  ; $1: the other architecture's default folder
+    !else
+      StrCpy $1 "$PROGRAMFILES32\Pausarium"
+    !endif
+    ${If} $0 != ""
+    ${AndIf} $0 != $1
+      StrCpy $INSTDIR $0
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Keeps the autorun value when it names the earlier installation's reminder (of this or of the
+; other architecture), and the settings of the user who runs the installer.
 Function KeepUserData
   StrCpy $KeptAutorun ""
-  StrCmp $PreviousDir "" settings
-  ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
-  !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $PreviousDir $1
-  StrCmp $1 1 0 settings
-    StrCpy $KeptAutorun $0
-  settings:
+  StrCpy $OtherAutorun 0
+  ${If} $PreviousDir != ""
+    ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
+    !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $PreviousDir $1
+    ${If} $1 = 1
+      StrCpy $KeptAutorun $0
+      StrCpy $KeptAutorunDir $PreviousDir
+      StrCpy $KeptAutorunView ${PAUSARIUM_REG_VIEW}
+    ${EndIf}
+  ${EndIf}
+  ${If} $OtherDir != ""
+    SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+    ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
+    SetRegView ${PAUSARIUM_REG_VIEW}
+    !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $OtherDir $1
+    ${If} $1 = 1
+      StrCpy $OtherAutorun 1
+      ${If} $KeptAutorun == ""
+        StrCpy $KeptAutorun $0
+        StrCpy $KeptAutorunDir $OtherDir
+        StrCpy $KeptAutorunView ${PAUSARIUM_OTHER_REG_VIEW}
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
   ClearErrors
   ReadRegDWORD $KeptRegime HKCU "${PAUSARIUM_SETTINGS_KEY}" "RegimeType"
   IfErrors 0 +2
@@ -58,33 +128,127 @@ Function KeepUserData
     StrCpy $KeptProtection ""
 FunctionEnd
 
-; Runs the earlier installation's uninstaller in place and waits for it. Sets the error flag when
-; it could not be started.
-Function UninstallPrevious
+; Runs the uninstaller in the folder $R4 in place, told that an upgrade follows, and waits for
+; it. Sets the error flag when it could not be started.
+Function RunUninstallerToUpgrade
+  DetailPrint "$(RemovingPrevious)"
   ClearErrors
-  StrCmp $PreviousDir "" done
-  DetailPrint "Removing the installed version from $PreviousDir"
-  ExecWait '"$PreviousDir\${PAUSARIUM_UNINSTALLER}" /S /UPGRADE _?=$PreviousDir'
-  IfErrors done
-  ; Run in place, it cannot delete itself.
-  StrCpy $R0 "$PreviousDir\${PAUSARIUM_UNINSTALLER}"
-  Call FreeFile
-  ClearErrors
-  done:
+  ExecWait '"$R4\${PAUSARIUM_UNINSTALLER}" /S /UPGRADE _?=$R4'
+  ${IfNot} ${Errors}
+    ; Run in place, it cannot delete itself.
+    StrCpy $R0 "$R4\${PAUSARIUM_UNINSTALLER}"
+    Call FreeFile
+    ClearErrors
+  ${EndIf}
 FunctionEnd
 
-; After the new files are in place: the settings as they were, and the autorun value, which
-; names the new installation's reminder ($R0: the value /AUTORUN writes).
-Function RestoreUserData
-  StrCmp $KeptRegime "" +2
+; Runs the earlier installations' uninstallers. Sets the error flag when one could not be started
+; (nothing was changed then, unless it was the second).
+Function UninstallPrevious
+  ClearErrors
+  ${If} $PreviousDir != ""
+    StrCpy $R4 $PreviousDir
+    Call RunUninstallerToUpgrade
+    ${If} ${Errors}
+      Return
+    ${EndIf}
+    StrCpy $PreviousRemoved 1
+  ${EndIf}
+  ${If} $OtherDir != ""
+    ; In the same folder as the first, its uninstaller is gone with it: the entry stays to remove.
+    ${If} ${FileExists} "$OtherDir\${PAUSARIUM_UNINSTALLER}"
+      StrCpy $R4 $OtherDir
+      Call RunUninstallerToUpgrade
+      ${If} ${Errors}
+        Return
+      ${EndIf}
+    ${EndIf}
+    StrCpy $PreviousRemoved 1
+    SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+    DeleteRegKey HKLM "${PAUSARIUM_UNINSTALL_KEY}"
+    SetRegView ${PAUSARIUM_REG_VIEW}
+    ClearErrors
+  ${EndIf}
+FunctionEnd
+
+!macro _PAUSARIUM_SCHEDULE_MOVED_ASIDE FILE
+  Delete /REBOOTOK "$R4\${FILE}.old*"
+!macroend
+; A moved upgrade: what an earlier uninstaller left in its folder (a reminder still running, which
+; 2.3.0's deletes without scheduling it) is removed, or moved aside and deleted at the next
+; restart, and so is the folder, once empty. $R4: the folder.
+Function RemoveEarlierFolder
+  ${If} $R4 == ""
+  ${OrIf} $R4 == $INSTDIR
+  ${OrIfNot} ${FileExists} "$R4\*.*"
+    Return
+  ${EndIf}
+  Call FreeFilesInFolder
+  !insertmacro PAUSARIUM_FILES _PAUSARIUM_SCHEDULE_MOVED_ASIDE
+  RMDir "$R4\Sound"
+  RMDir "$R4"
+  ${If} ${FileExists} "$R4\*.*"
+    RMDir /REBOOTOK "$R4\Sound"
+    RMDir /REBOOTOK "$R4"
+    DetailPrint "$(EarlierFolderAtRestart)"
+  ${EndIf}
+  ClearErrors
+FunctionEnd
+
+; Writes the kept settings back. Sets the error flag when a value could not be written.
+Function WriteKeptSettings
+  ClearErrors
+  ${If} $KeptRegime != ""
     WriteRegDWORD HKCU "${PAUSARIUM_SETTINGS_KEY}" "RegimeType" $KeptRegime
-  StrCmp $KeptProtection "" +2
+  ${EndIf}
+  ${If} $KeptProtection != ""
     WriteRegDWORD HKCU "${PAUSARIUM_SETTINGS_KEY}" "ProtectionLevel" $KeptProtection
-  StrCmp $KeptAutorun "" done
-  StrCmp $PreviousDir $INSTDIR 0 moved
-    WriteRegStr HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium" $KeptAutorun
-    Goto done
-  moved:
-    WriteRegStr HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium" $R0
-  done:
+  ${EndIf}
+FunctionEnd
+
+; After the new files are in place: the settings as they were, and one autorun value, in this
+; architecture's view, which names the new installation's reminder ($R0: the value /AUTORUN
+; writes; the kept value itself when the folder stayed). Sets the error flag when a value could
+; not be written.
+Function RestoreUserData
+  Call WriteKeptSettings
+  StrCpy $R1 0  ; $R1: 1 when a setting could not be written
+  ${If} ${Errors}
+    StrCpy $R1 1
+  ${EndIf}
+  ClearErrors
+  ${If} $KeptAutorun != ""
+    ${If} $KeptAutorunDir == $INSTDIR
+      WriteRegStr HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium" $KeptAutorun
+    ${Else}
+      WriteRegStr HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium" $R0
+    ${EndIf}
+  ${EndIf}
+  ${If} $OtherAutorun = 1
+    ${IfNot} ${Errors}  ; the other one goes only when this one is written
+      SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+      DeleteRegValue HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
+      SetRegView ${PAUSARIUM_REG_VIEW}
+      ClearErrors
+    ${EndIf}
+  ${EndIf}
+  ${If} $R1 = 1
+    SetErrors
+  ${EndIf}
+FunctionEnd
+
+; .onInstFailed: a step after an earlier uninstaller failed, or the user answered Abort. What the
+; upgrade kept is written back where it was (uninstallers before 2.4.0 delete it), so that users
+; keep their settings and, once the installer has been run again, their reminder at log-on.
+Function RestoreUserDataAfterFailure
+  ${If} $PreviousRemoved = 1
+    Call WriteKeptSettings
+    ${If} $KeptAutorun != ""
+      ${If} $KeptAutorunView == ${PAUSARIUM_OTHER_REG_VIEW}
+        SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
+      ${EndIf}
+      WriteRegStr HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium" $KeptAutorun
+      SetRegView ${PAUSARIUM_REG_VIEW}
+    ${EndIf}
+  ${EndIf}
 FunctionEnd

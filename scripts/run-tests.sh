@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds all configurations and runs every test: the native unit tests; the 32-bit shipping build
-# (import checks, the x86 installer and zip); then, on a virtual display, the 32-bit test build's
-# Win32 tests and every end-to-end scenario under 32-bit Wine, and the 64-bit build's Win32 tests
+# (import checks, the x86 installer and zip) and the 64-bit one's installer; then, on a virtual
+# display, the 32-bit test build's Win32 tests and every end-to-end scenario under 32-bit Wine
+# (the x64 installer among them, over the x86 one and back), and the 64-bit build's Win32 tests
 # and its short scenario selection. Where the kernel cannot run 32-bit code, install-deps sets up
 # its user-mode emulation (QEMU through binfmt_misc) and the 32-bit suite runs through it; the
 # summary says whether it ran natively or emulated, with QEMU's version. Where even that fails,
@@ -55,6 +56,14 @@ fi
 for file in build/i686/reminder/Pausarium.exe build/i686/setup/PausariumSetup.exe build/i686/Pausarium-*-x86.*; do
   [ -f "$file" ] && echo "size: $(basename "$file") (i686) $(stat -c %s "$file") bytes"
 done
+
+echo "== x86_64: the x64 installer, which the i686 suite installs over the x86 one and back"
+cmake --preset x86_64 >/dev/null
+if cmake --build --preset x86_64 -j"$jobs" --target package; then
+  summary+=("x86_64 package: built")
+else
+  summary+=("x86_64 package: FAILED"); status=1
+fi
 
 echo "== the test builds for Wine: 3-second minutes"
 if [ $runs_32bit -eq 1 ]; then

@@ -11,40 +11,12 @@
 # helpers read (E2E_REG_VIEW=32). The 64-bit build's suite installs its own amd64 installer.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/installer.sh"
 
-if [ "$E2E_REG_VIEW" = 32 ]; then
-  arch=x86 program_files='Program Files (x86)' WINDRES=i686-w64-mingw32-windres
-else
-  arch=x64 program_files='Program Files' WINDRES=x86_64-w64-mingw32-windres
-fi
-RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pausarium'
-SETTINGS='HKCU\Software\Pausarium'
-WIN_DIR="C:\\$program_files\\Pausarium"
-DIR="$WINEPREFIX/drive_c/$program_files/Pausarium"
+if [ "$arch" = x86 ]; then WINDRES=i686-w64-mingw32-windres; else WINDRES=x86_64-w64-mingw32-windres; fi
 MENU="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pausarium"
-
-[ -f "$E2E_PACKAGE_BUILD/CMakeCache.txt" ] \
-  || { echo "FAIL: $E2E_PACKAGE_BUILD is not configured (cmake --preset $(basename "$E2E_PACKAGE_BUILD"))"; exit 1; }
-cmake --build "$E2E_PACKAGE_BUILD" --target package >"$E2E_ARTIFACTS/package.log" 2>&1 \
-  || { echo "FAIL: cmake --build $E2E_PACKAGE_BUILD --target package (see $E2E_ARTIFACTS/package.log)"; exit 1; }
-installer=$(ls "$E2E_PACKAGE_BUILD"/Pausarium-*-$arch.exe | head -n 1)
-echo "installer: $installer"
 check "the portable zip is made beside the installer" test -f "${installer%.exe}.zip"
 
-install_silently() { wine "$installer" /S "$@" >>"$E2E_ARTIFACTS/installer.log" 2>&1; }
-exit_code() { "$@"; echo $?; }
-# The same, with Wine's trace of the processes the installer starts: their command lines, as
-# typed (the trace's C escapes taken off).
-install_traced() { WINEDEBUG=-all,trace+process wine "$installer" /S "$@" 2>&1 \
-  | grep -a 'CreateProcessInternalW app' | tr -d '\r' | sed 's/\\"/"/g; s/\\\\/\\/g'; }
-# The uninstaller copies itself away and returns at once: wait until the directory is gone.
-uninstall_silently() {
-  wine "$DIR/Uninstall.exe" /S >>"$E2E_ARTIFACTS/installer.log" 2>&1
-  wait_for 60 test ! -e "$DIR/Pausarium.exe"
-  sleep 1
-}
-same() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
 # The local path a shell link points at: LinkInfo's LocalBasePath (MS-SHLLINK 2.3), found past
 # the header (76 bytes) and, when the link has one (flag 1), the IDList with its 2-byte size.
 u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
@@ -58,7 +30,6 @@ link_target() {
   base=$(( offset + $(u32 "$1" $(( offset + 16 ))) ))
   dd if="$1" bs=1 skip="$base" count=260 2>/dev/null | tr '\0' '\n' | head -n 1
 }
-unix_path() { local p=${1//\\//}; echo "$WINEPREFIX/drive_c${p#[Cc]:}"; }
 links() { find "$WINEPREFIX/drive_c" -iname '*.lnk' | sort; }
 reg_del_value "$RUN" Pausarium; reg_del_key "$SETTINGS"  # whatever an earlier scenario left
 
@@ -182,10 +153,10 @@ done
 start_program "$(unix_path "$custom")/Pausarium.exe"
 sleep 3
 check "the uninstaller, with the reminder running, returns 3010 (restart needed)" \
-  same "$(exit_code wine "$(unix_path "$custom")/Uninstall.exe" /S "_?=$custom")" 194
+  same "$(exit_code uninstall_in_place "$custom")" 194
 check "the reminder's name is free" test ! -e "$(unix_path "$custom")/Pausarium.exe"
 check "the other files are gone" test ! -e "$(unix_path "$custom")/Sound"
-pending=$(E2E_REG_VIEW=64 reg_get 'HKLM\System\CurrentControlSet\Control\Session Manager' PendingFileRenameOperations)
+pending=$(pending_renames)
 check "the reminder's moved file goes at the next restart" grep -qF "$custom\\Pausarium.exe.old1\\0" <<<"$pending"
 check "and so does the folder" grep -qF "$custom\\\\0" <<<"$pending"
 check "the reminder keeps running" program_running
@@ -196,7 +167,7 @@ rm -rf "$(unix_path "$custom")"
 mkdir -p "$WINEPREFIX/drive_c/Shared/docs"
 echo "a user's document" >"$WINEPREFIX/drive_c/Shared/docs/report.txt"
 before=$(ls -lR --time-style=+%s "$WINEPREFIX/drive_c/Shared")
-processes=$(install_traced '/D=C:\Shared'; echo "exit code ${PIPESTATUS[0]}")
+processes=$(install_traced '/D=C:\Shared')
 check "a folder with other files is refused with exit code 2" grep -qx 'exit code 2' <<<"$processes"
 check "its permissions are left alone" test -z "$(grep -i icacls <<<"$processes")"
 check "its content is untouched" same "$(ls -lR --time-style=+%s "$WINEPREFIX/drive_c/Shared")" "$before"
@@ -212,19 +183,14 @@ done
 check "and nothing was installed" reg_no_key "$UNINSTALL"
 check "/REGIME=2 /PROTECTION=1 installs" same "$(exit_code install_silently /REGIME=2 /PROTECTION=1)" 0
 # In the computer's native view: the 64-bit one in this prefix, for either installer.
-ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\Pausarium'
-stub=$(E2E_REG_VIEW=64 reg_get "$ACTIVE_SETUP" StubPath)
-check "an Active Setup component for every user" test -n "$stub"
-# Wine has no Active Setup: the command is run as Windows runs it at a user's log-on.
-stub=${stub//%SystemRoot%/C:\\windows}
-read -ra stub_words <<<"$stub"
+check "an Active Setup component for every user" test -n "$(E2E_REG_VIEW=64 reg_get "$ACTIVE_SETUP" StubPath)"
 reg_del_key "$SETTINGS"
-wine "${stub_words[@]}" >/dev/null 2>&1
+run_active_setup_stub
 check "a user with no settings gets the regime" same "$(reg_get "$SETTINGS" RegimeType)" 0x2
 check "and the protection level" same "$(reg_get "$SETTINGS" ProtectionLevel)" 0x1
 reg_set "$SETTINGS" RegimeType REG_DWORD 0
 reg_set "$SETTINGS" ProtectionLevel REG_DWORD 0
-wine "${stub_words[@]}" >/dev/null 2>&1
+run_active_setup_stub
 check "a user with settings keeps them" \
   same "$(reg_get "$SETTINGS" RegimeType)/$(reg_get "$SETTINGS" ProtectionLevel)" 0x0/0x0
 uninstall_silently
@@ -239,22 +205,7 @@ check "another directory's autorun value is left alone" same "$(reg_get "$RUN" P
 reg_del_value "$RUN" Pausarium
 
 # --- an upgrade of the previous release while its reminder runs ---------------------------------
-# The previous release's x86 installer, built once from its commit beside the build directories.
-previous_commit=1cb60b1
-sources=$(dirname "$0")/../../..
-previous_release() {
-  local dir; dir="$(dirname "$E2E_PACKAGE_BUILD")/previous-2.3.0"
-  if [ ! -f "$dir/src/build/i686/Pausarium-2.3.0-x86.exe" ]; then
-    rm -rf "$dir"; mkdir -p "$dir/src"
-    { git -C "$sources" archive "$previous_commit" | tar -x -C "$dir/src" \
-        && cd "$dir/src" && cmake --preset i686 && cmake --build --preset i686 -j"$(nproc)" \
-        && cmake --build --preset i686 --target package; } >"$E2E_ARTIFACTS/previous-release.log" 2>&1 || return 1
-  fi
-  echo "$dir/src/build/i686/Pausarium-2.3.0-x86.exe"
-}
-if [ "$arch" = x86 ] && ! git -C "$sources" cat-file -e "$previous_commit^{commit}" 2>/dev/null; then
-  echo "SKIPPED: the upgrade of the previous release: commit $previous_commit is not in this clone"
-elif [ "$arch" = x86 ]; then
+if previous_release_available; then
   if ! previous=$(previous_release); then
     fail "the previous release's installer is built (see $E2E_ARTIFACTS/previous-release.log)"
   else
