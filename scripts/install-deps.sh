@@ -64,7 +64,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     [ -n "$release" ] || { echo "The install failed, and this system names no release to fall back on"; exit 1; }
     echo "The install failed; installing again from the release's own suite ($release)"
-    install_packages -t "$release" "${missing[@]}"
+    if ! install_packages -t "$release" "${missing[@]}"; then
+      # The target release does not downgrade what is installed already: a wine64 taken earlier
+      # from an update suite still asks for a wine32:i386 of its own version.
+      echo "Installing from $release failed too (apt-get says why above); a package installed earlier"
+      echo "from an update suite can need a 32-bit twin that the half-synced mirror lacks: try again"
+      echo "when the mirror has finished syncing"
+      exit 1
+    fi
     echo "Installed from $release: the update suites' newer versions were not used"
   fi
 fi
