@@ -53,6 +53,8 @@ LangString FilesNotWritten ${LANG_RUSSIAN} "Не удалось записать
 ; Files in use (files-in-use.nsh); $R0 is the file.
 LangString FileMovedAside ${LANG_ENGLISH} "In use, moved aside until the next restart: $R0"
 LangString FileMovedAside ${LANG_RUSSIAN} "Файл занят, он переименован и будет удалён при следующей перезагрузке: $R0"
+LangString MovedAsideNotScheduled ${LANG_ENGLISH} "Windows did not take the deletion of $R2 at the next restart"
+LangString MovedAsideNotScheduled ${LANG_RUSSIAN} "Windows не приняла удаление $R2 при следующей перезагрузке"
 LangString FileNotReplaced ${LANG_ENGLISH} "Could neither remove nor rename $R0: it is in use"
 LangString FileNotReplaced ${LANG_RUSSIAN} "Не удалось ни удалить, ни переименовать $R0: файл занят"
 
