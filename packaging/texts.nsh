@@ -35,6 +35,8 @@ LangString RemovingPrevious ${LANG_ENGLISH} "Removing the installed version from
 LangString RemovingPrevious ${LANG_RUSSIAN} "Удаление установленной версии из $R4"
 LangString PreviousNotRemoved ${LANG_ENGLISH} "The installed version in $R4 could not be removed. Nothing was changed."
 LangString PreviousNotRemoved ${LANG_RUSSIAN} "Не удалось удалить установленную версию из $R4. Ничего не изменено."
+LangString PreviousPartlyRemoved ${LANG_ENGLISH} "The installed version in $R4 could not be removed, while another installation of Pausarium was removed already. Run the installer again."
+LangString PreviousPartlyRemoved ${LANG_RUSSIAN} "Не удалось удалить установленную версию из $R4, а другая установка Pausarium уже удалена. Запустите установку ещё раз."
 LangString EarlierFolderAtRestart ${LANG_ENGLISH} "The rest of $R4 is removed when Windows restarts."
 LangString EarlierFolderAtRestart ${LANG_RUSSIAN} "Остальное содержимое $R4 будет удалено при перезагрузке Windows."
 
