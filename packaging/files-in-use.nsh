@@ -11,8 +11,12 @@
 !macroend
 
 !macro PAUSARIUM_FREE_FILE_FUNCTION UN
-; Removes the file $R0, or moves it aside as above. Sets the error flag when the file is still
-; there under its name.
+; Removes the file $R0, or moves it aside as above and has Windows delete it at the next restart
+; (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT, 4: Delete /REBOOTOK would fall back to wininit.ini
+; and ask for a restart even when nothing was scheduled). Sets the error flag when the file is
+; still there under its name. Uses $R1 (a number, then MoveFileEx's result) and $R2 (the name
+; aside). A moved file whose deletion Windows refused stays: the uninstaller finds it again at its
+; end (un.FinishRemoval) and says so.
 Function ${UN}FreeFile
   StrCmp $R0 $EXEPATH free  ; an uninstaller run in place: it stays, as Windows cannot delete it
   IfFileExists $R0 0 free
@@ -29,7 +33,12 @@ Function ${UN}FreeFile
   Rename $R0 $R2
   IfErrors failed
   DetailPrint "$(FileMovedAside)"
-  Delete /REBOOTOK $R2
+  System::Call 'kernel32::MoveFileExW(w R2, p 0, i 4) i .R1'
+  ${If} $R1 != 0
+    SetRebootFlag true
+  ${Else}
+    DetailPrint "$(MovedAsideNotScheduled)"
+  ${EndIf}
   free:
     ClearErrors
     Return

@@ -72,6 +72,35 @@ Function HoldsOnlyPausarium
     StrCpy $R9 0
 FunctionEnd
 
+; Sets $R1 to 1 when the folder $R0 (without a trailing backslash) is the root of a drive ("C:")
+; or of a share ("\\server\share"), else to 0. Uses $R2-$R5.
+Function IsRootFolder
+  ; $R2: the length of $R0, then its start, then what follows "\\"; $R3: a position in $R2;
+  ; $R4: the character there; $R5: the backslashes counted
+  StrCpy $R1 0
+  StrLen $R2 $R0
+  ${If} $R2 <= 2
+    StrCpy $R1 1
+    Return
+  ${EndIf}
+  StrCpy $R2 $R0 2
+  ${If} $R2 == "\\"
+    StrCpy $R2 $R0 "" 2
+    StrCpy $R3 0
+    StrCpy $R5 0
+    ${Do}
+      StrCpy $R4 $R2 1 $R3
+      ${If} $R4 == "\"
+        IntOp $R5 $R5 + 1
+      ${EndIf}
+      IntOp $R3 $R3 + 1
+    ${LoopUntil} $R4 == ""
+    ${If} $R5 <= 1  ; "server" or "server\share"
+      StrCpy $R1 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 ; Decides whether $INSTDIR may be used, after turning it into the folder it names
 ; (install-path.nsh): sets $FolderRefusal (the message, or "") and $FolderNeedsProtection.
 Function CheckInstallFolder
@@ -80,40 +109,53 @@ Function CheckInstallFolder
   ${If} $FolderRefusal != ""
     Return
   ${EndIf}
+  ; $R0: the folder, named by the refusals' texts; $R1: a result, a piece of $R0 or a length;
+  ; $R2: a length
+  Call IsDevicePath
+  ${If} $R0 = 1
+    System::Call 'kernel32::lstrcpynW(t .R0, t d, i ${NSIS_MAX_STRLEN})'
+    StrCpy $FolderRefusal "$(FolderRefusedDevicePath)"
+    Return
+  ${EndIf}
   Call NormaliseInstallFolder
   StrCpy $R0 "$INSTDIR"
   ; Without trailing backslashes, so that "C:\" and "C:" are the same root.
-  trim:
+  ${Do}
     StrCpy $R1 $R0 1 -1
-    StrCmp $R1 "\" 0 +3
-      StrCpy $R0 $R0 -1
-      Goto trim
-  StrLen $R1 $R0
-  IntCmp $R1 2 drive_root drive_root
-  StrCmp $R0 "$WINDIR" windows_folder
-  StrLen $R2 "$WINDIR\"
-  StrCpy $R1 $R0 $R2
-  StrCmp $R1 "$WINDIR\" windows_folder
-  StrLen $R2 "$PROGRAMFILES32\"
-  StrCpy $R1 $R0 $R2
-  StrCmp $R1 "$PROGRAMFILES32\" program_files
-  StrLen $R2 "$PROGRAMFILES64\"
-  StrCpy $R1 $R0 $R2
-  StrCmp $R1 "$PROGRAMFILES64\" program_files
-  StrCpy $FolderNeedsProtection 1
-  IfFileExists "$R0\*.*" 0 usable  ; a folder the installer makes
-  Call HoldsOnlyPausarium
-  StrCmp $R9 1 usable
-  StrCpy $FolderRefusal "$(FolderRefusedForeign)"
-  Return
-  drive_root:
+    ${If} $R1 != "\"
+      ${Break}
+    ${EndIf}
+    StrCpy $R0 $R0 -1
+  ${Loop}
+  Call IsRootFolder
+  ${If} $R1 = 1
     StrCpy $FolderRefusal "$(FolderRefusedDriveRoot)"
     Return
-  windows_folder:
+  ${EndIf}
+  StrLen $R2 "$WINDIR\"
+  StrCpy $R1 $R0 $R2
+  ${If} $R0 == "$WINDIR"
+  ${OrIf} $R1 == "$WINDIR\"
     StrCpy $FolderRefusal "$(FolderRefusedWindows)"
     Return
-  program_files:
-  usable:
+  ${EndIf}
+  StrLen $R2 "$PROGRAMFILES32\"
+  StrCpy $R1 $R0 $R2
+  ${If} $R1 == "$PROGRAMFILES32\"
+    Return
+  ${EndIf}
+  StrLen $R2 "$PROGRAMFILES64\"
+  StrCpy $R1 $R0 $R2
+  ${If} $R1 == "$PROGRAMFILES64\"
+    Return
+  ${EndIf}
+  StrCpy $FolderNeedsProtection 1
+  ${If} ${FileExists} "$R0\*.*"  ; else a folder the installer makes
+    Call HoldsOnlyPausarium
+    ${If} $R9 != 1
+      StrCpy $FolderRefusal "$(FolderRefusedForeign)"
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 ; The directory page's Next button: a refused folder keeps the page open.

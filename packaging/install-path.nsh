@@ -6,9 +6,11 @@
 ;
 ; NSIS takes /D only as the last argument, unquoted, and only when its text is a valid path;
 ; otherwise it installs, without a word, into the installed version's or the default folder. A /D
-; that it did not take is refused instead (exit code 2), before anything changes.
+; that it did not take is refused instead (exit code 2), before anything changes. So is one that
+; it took with a switch in it (NSIS takes all that follows "/D=", "/D=C:\Pm /AUTORUN" included).
 
 Var DirectorySwitchRefusal  ; why the /D on the command line was not taken, or ""
+Var DirectorySwitchTaken  ; 1 when NSIS took a /D, so that $INSTDIR is the administrator's choice
 
 ; Called first in .onInit, while $INSTDIR is still what NSIS made of the command line. NSIS cuts
 ; the /D it reads off $CMDLINE (so the command line as Windows gave it is longer) and, when it
@@ -16,8 +18,10 @@ Var DirectorySwitchRefusal  ; why the /D on the command line was not taken, or "
 ; as launchers quote an argument with a space, or in lower case) is still in $CMDLINE.
 Function CheckDirectorySwitch
   StrCpy $DirectorySwitchRefusal ""
+  StrCpy $DirectorySwitchTaken 0
   ; $0: the command line as Windows gave it; $1: the part NSIS cut off (" /D=" and the folder);
-  ; $2: the length of $CMDLINE, then the comparison's result; $3: a piece of $CMDLINE
+  ; $2: the length of $CMDLINE, then the comparison's result, then a position in $1; $3: a piece
+  ; of $CMDLINE or of $1
   System::Call 'kernel32::GetCommandLine() t .r0'
   StrLen $2 $CMDLINE
   StrCpy $1 $0 "" $2
@@ -28,7 +32,18 @@ Function CheckDirectorySwitch
     System::Call 'kernel32::lstrcmpW(t r1, t d) i .r2'
     ${If} $2 != 0
       StrCpy $DirectorySwitchRefusal "$(DirectorySwitchInvalid)"
+      Return
     ${EndIf}
+    StrCpy $DirectorySwitchTaken 1
+    StrCpy $2 0
+    ${Do}
+      StrCpy $3 $1 2 $2
+      ${If} $3 == " /"
+        StrCpy $DirectorySwitchRefusal "$(DirectorySwitchNotLast)"
+        ${Break}
+      ${EndIf}
+      IntOp $2 $2 + 1
+    ${LoopUntil} $3 == ""
     Return
   ${EndIf}
   StrLen $2 $CMDLINE
@@ -45,19 +60,20 @@ Function CheckDirectorySwitch
   ${Loop}
 FunctionEnd
 
-; Sets $INSTDIR to the full path that Windows makes of it: "." and ".." resolved, backslashes
-; only, the long name of each folder that exists, no trailing backslash (a drive root becomes
-; "C:"). A path that Windows cannot resolve is left as it is, for the rules to refuse.
-Function NormaliseInstallFolder
-  ; $R0: the full path; $R1: the length of a result, 0 on failure; $R2: the part of $R0 that
+; Sets $R0 to the full path that Windows makes of the path $R0: "." and ".." resolved,
+; backslashes only, the long name of each folder that exists, no trailing backslash (a drive root
+; becomes "C:"). A path that Windows cannot resolve is left as it is, for the rules to refuse.
+; Uses $R1-$R5.
+Function NormalisePath
+  ; $R1: the length of a result, 0 on failure; $R2: the full path, then the part of it that
   ; exists, tried from the whole path upwards; $R3: the part below it, each name with its
   ; backslash; $R4: the long form of $R2; $R5: the last name of $R2
-  System::Call 'kernel32::GetFullPathNameW(t d, i ${NSIS_MAX_STRLEN}, t .R0, p 0) i .R1'
+  System::Call 'kernel32::GetFullPathNameW(t R0, i ${NSIS_MAX_STRLEN}, t .R2, p 0) i .R1'
   ${If} $R1 = 0
   ${OrIf} $R1 >= ${NSIS_MAX_STRLEN}
     Return
   ${EndIf}
-  StrCpy $R2 $R0
+  StrCpy $R0 $R2
   StrCpy $R3 ""
   ${Do}
     StrCpy $R4 $R2 1 -1
@@ -89,5 +105,34 @@ Function NormaliseInstallFolder
     ${EndIf}
     StrCpy $R0 $R0 -1
   ${Loop}
+FunctionEnd
+
+; Sets $R0 to 1 when the install folder as it was given is a device path ("\\?\C:\...",
+; "\\.\C:\...", with either separator): Windows takes such a path as it is, without resolving
+; ".." or short names, so no rule could tell which folder it names. Else to 0.
+Function IsDevicePath
+  ; $R1: the first four characters of the path as it was set (the System plug-in's "d", see
+  ; CheckDirectorySwitch); $R2: one of them; $R3: its position
+  System::Call 'kernel32::lstrcpynW(t .R1, t d, i 5)'
+  StrCpy $R0 1
+  ${ForEach} $R3 0 3 + 1
+    StrCpy $R2 $R1 1 $R3
+    ${If} $R3 = 2
+      ${If} $R2 != "?"
+      ${AndIf} $R2 != "."
+        StrCpy $R0 0
+      ${EndIf}
+    ${ElseIf} $R2 != "\"
+    ${AndIf} $R2 != "/"
+      StrCpy $R0 0
+    ${EndIf}
+  ${Next}
+FunctionEnd
+
+; Sets $INSTDIR to the folder it names (see NormalisePath).
+Function NormaliseInstallFolder
+  ; $R0: the path NSIS took, as it was set (the System plug-in's "d"), then the folder
+  System::Call 'kernel32::lstrcpynW(t .R0, t d, i ${NSIS_MAX_STRLEN})'
+  Call NormalisePath
   StrCpy $INSTDIR $R0
 FunctionEnd

@@ -36,6 +36,7 @@ Function ReadSwitches
   StrCmp $Protection 0 done
   StrCmp $Protection 1 done invalid
   invalid:
+    !insertmacro PAUSARIUM_LOG "$(InvalidSwitches)"
     MessageBox MB_OK|MB_ICONSTOP "$(InvalidSwitches)" /SD IDOK
     SetErrorLevel 2
     Quit
@@ -63,7 +64,7 @@ Var RegistryWriteFailed  ; 1 when a value that the installer promises could not 
 ; the details, and the installer exits with code 4 (see the install section's end).
 !macro PAUSARIUM_CHECK_WRITE WHAT
   ${If} ${Errors}
-    DetailPrint "${WHAT}"
+    !insertmacro PAUSARIUM_LOG "${WHAT}"
     StrCpy $RegistryWriteFailed 1
   ${EndIf}
 !macroend

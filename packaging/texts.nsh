@@ -7,12 +7,16 @@ LangString DirectorySwitchInvalid ${LANG_ENGLISH} "The folder given with /D is n
 LangString DirectorySwitchInvalid ${LANG_RUSSIAN} "Папка, указанная в /D, не является допустимым путём: $1. Укажите полный путь без кавычек последним параметром, например /D=C:\Tools\Pausarium. Ничего не установлено."
 LangString DirectorySwitchUnread ${LANG_ENGLISH} "The folder given with /D was not read: /D must be the last argument, unquoted even when the path holds spaces, for example /D=C:\Some Dir\Pausarium. Nothing was installed."
 LangString DirectorySwitchUnread ${LANG_RUSSIAN} "Папка, указанная в /D, не прочитана: /D должен быть последним параметром, без кавычек, даже если путь содержит пробелы, например /D=C:\Some Dir\Pausarium. Ничего не установлено."
+LangString DirectorySwitchNotLast ${LANG_ENGLISH} "The folder given with /D is followed by another switch: $1. /D must be the last argument. Nothing was installed."
+LangString DirectorySwitchNotLast ${LANG_RUSSIAN} "За папкой, указанной в /D, следует другой параметр: $1. /D должен быть последним параметром. Ничего не установлено."
 
 ; The install folder (folder.nsh); $R0 is the chosen folder without a trailing backslash.
 LangString FolderRefusedForeign ${LANG_ENGLISH} "The folder $R0 already exists and is not an earlier installation of Pausarium. The installer restricts the permissions of everything in its folder to the administrators, and must not change those of files it does not own. Choose a new folder, such as $R0\Pausarium."
 LangString FolderRefusedForeign ${LANG_RUSSIAN} "Папка $R0 уже существует, и в ней нет прежней установки Pausarium. Программа установки разрешает изменять всё содержимое своей папки только администраторам, а разрешения чужих файлов менять не должна. Выберите новую папку, например $R0\Pausarium."
-LangString FolderRefusedDriveRoot ${LANG_ENGLISH} "Pausarium cannot be installed into the root of a drive ($R0). Choose a folder of its own, such as $R0\Pausarium."
-LangString FolderRefusedDriveRoot ${LANG_RUSSIAN} "Pausarium нельзя установить в корень диска ($R0). Выберите для программы отдельную папку, например $R0\Pausarium."
+LangString FolderRefusedDriveRoot ${LANG_ENGLISH} "Pausarium cannot be installed into the root of a drive or a share ($R0). Choose a folder of its own, such as $R0\Pausarium."
+LangString FolderRefusedDriveRoot ${LANG_RUSSIAN} "Pausarium нельзя установить в корень диска или общей папки ($R0). Выберите для программы отдельную папку, например $R0\Pausarium."
+LangString FolderRefusedDevicePath ${LANG_ENGLISH} "Pausarium cannot be installed into a folder given as a device path ($R0): give it as a plain path, such as C:\Tools\Pausarium. Nothing was installed."
+LangString FolderRefusedDevicePath ${LANG_RUSSIAN} "Pausarium нельзя установить в папку, указанную как путь к устройству ($R0): укажите обычный путь, например C:\Tools\Pausarium. Ничего не установлено."
 LangString FolderRefusedWindows ${LANG_ENGLISH} "Pausarium cannot be installed into the Windows folder ($R0). Choose a folder of its own, such as $PROGRAMFILES\Pausarium."
 LangString FolderRefusedWindows ${LANG_RUSSIAN} "Pausarium нельзя установить в папку Windows ($R0). Выберите для программы отдельную папку, например $PROGRAMFILES\Pausarium."
 LangString ProtectingFolder ${LANG_ENGLISH} "Restricting changes of $INSTDIR to the administrators"
@@ -31,6 +35,8 @@ LangString RemovingPrevious ${LANG_ENGLISH} "Removing the installed version from
 LangString RemovingPrevious ${LANG_RUSSIAN} "Удаление установленной версии из $R4"
 LangString PreviousNotRemoved ${LANG_ENGLISH} "The installed version in $R4 could not be removed. Nothing was changed."
 LangString PreviousNotRemoved ${LANG_RUSSIAN} "Не удалось удалить установленную версию из $R4. Ничего не изменено."
+LangString PreviousPartlyRemoved ${LANG_ENGLISH} "The installed version in $R4 could not be removed, while another installation of Pausarium was removed already. Run the installer again."
+LangString PreviousPartlyRemoved ${LANG_RUSSIAN} "Не удалось удалить установленную версию из $R4, а другая установка Pausarium уже удалена. Запустите установку ещё раз."
 LangString EarlierFolderAtRestart ${LANG_ENGLISH} "The rest of $R4 is removed when Windows restarts."
 LangString EarlierFolderAtRestart ${LANG_RUSSIAN} "Остальное содержимое $R4 будет удалено при перезагрузке Windows."
 
@@ -49,6 +55,8 @@ LangString FilesNotWritten ${LANG_RUSSIAN} "Не удалось записать
 ; Files in use (files-in-use.nsh); $R0 is the file.
 LangString FileMovedAside ${LANG_ENGLISH} "In use, moved aside until the next restart: $R0"
 LangString FileMovedAside ${LANG_RUSSIAN} "Файл занят, он переименован и будет удалён при следующей перезагрузке: $R0"
+LangString MovedAsideNotScheduled ${LANG_ENGLISH} "Windows did not take the deletion of $R2 at the next restart"
+LangString MovedAsideNotScheduled ${LANG_RUSSIAN} "Windows не приняла удаление $R2 при следующей перезагрузке"
 LangString FileNotReplaced ${LANG_ENGLISH} "Could neither remove nor rename $R0: it is in use"
 LangString FileNotReplaced ${LANG_RUSSIAN} "Не удалось ни удалить, ни переименовать $R0: файл занят"
 

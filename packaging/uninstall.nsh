@@ -21,16 +21,20 @@ Function un.ReadUpgradeSwitch
     StrCpy $Upgrading 0
 FunctionEnd
 
-; $0: 1 when the other registry view holds Pausarium's installed-programs entry, else 0.
+; $0: 1 when the other registry view holds Pausarium's installed-programs entry and its
+; uninstaller is there (as the installer counts an installation), else 0. Uses $1.
 Function un.OtherInstallationPresent
-  StrCpy $0 0
+  StrCpy $1 ""
   ${If} ${RunningX64}
     SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
-    ReadRegStr $1 HKLM "${PAUSARIUM_UNINSTALL_KEY}" "UninstallString"
+    !insertmacro PAUSARIUM_LIVING_UNINSTALLER  ; $0: its uninstaller, or ""
     SetRegView ${PAUSARIUM_REG_VIEW}
-    ${If} $1 != ""
-      StrCpy $0 1
-    ${EndIf}
+    StrCpy $1 $0
+  ${EndIf}
+  ${If} $1 != ""
+    StrCpy $0 1
+  ${Else}
+    StrCpy $0 0
   ${EndIf}
 FunctionEnd
 
@@ -78,7 +82,7 @@ Function un.RemoveNowOrAtRestart
     DetailPrint "$(FileRemovedAtRestart)"
   ${Else}
     StrCpy $RemovalFailed 1
-    DetailPrint "$(FileNotRemoved)"
+    !insertmacro PAUSARIUM_LOG "$(FileNotRemoved)"
   ${EndIf}
 FunctionEnd
 
@@ -109,6 +113,7 @@ Function un.FinishRemoval
     RMDir /REBOOTOK "$INSTDIR"
   ${EndIf}
   ${If} $RemovalFailed == 1
+    !insertmacro PAUSARIUM_LOG "$(FilesNotRemoved)"
     MessageBox MB_OK|MB_ICONSTOP "$(FilesNotRemoved)" /SD IDOK
     SetErrorLevel 2
   ${ElseIf} ${RebootFlag}

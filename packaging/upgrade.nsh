@@ -20,8 +20,10 @@
   StrCpy ${RESULT} 0
 !macroend
 
-Var PreviousDir  ; the earlier installation's folder, or ""
-Var OtherDir  ; the folder of an installation of the other architecture, or ""
+Var PreviousDir  ; the earlier installation's folder, normalised as $INSTDIR is, or ""
+Var PreviousDirAsStored  ; the same as its entry spells it
+Var OtherDir  ; the folder of an installation of the other architecture, normalised, or ""
+Var OtherDirAsStored  ; the same as its entry spells it
 Var KeptAutorun  ; the autorun value that names one of them, or ""
 Var KeptAutorunDir  ; the folder it names
 Var KeptAutorunView  ; the registry view it lies in, 32 or 64
@@ -29,10 +31,12 @@ Var OtherAutorun  ; 1 when the other architecture's registry view holds such a v
 Var KeptRegime  ; the user's RegimeType, or "" when there was none
 Var KeptProtection  ; the user's ProtectionLevel, or ""
 Var PreviousRemoved  ; 1 once an earlier installation's uninstaller has run
+Var NewUninstallerWritten  ; 1 once the new uninstaller and its entry are written
 
-; $0: the folder of the installation whose installed-programs entry lies in the current registry
-; view, when its uninstaller is still there, else "". Uses $1.
-Function ReadInstalledFolder
+; Sets $0 to the uninstaller that Pausarium's installed-programs entry in the current registry
+; view names, when that file is there, else to "": an entry whose uninstaller is gone counts as
+; no installation, for the installer and the uninstaller alike. Uses $1.
+!macro PAUSARIUM_LIVING_UNINSTALLER
   ReadRegStr $0 HKLM "${PAUSARIUM_UNINSTALL_KEY}" "UninstallString"
   StrCpy $1 $0 1
   ${If} $1 == '"'
@@ -42,12 +46,25 @@ Function ReadInstalledFolder
   ${If} $1 == '"'
     StrCpy $0 $0 -1
   ${EndIf}
-  ${If} ${FileExists} $0
-  ${AndIf} $0 != ""
-    StrLen $1 "\${PAUSARIUM_UNINSTALLER}"
-    StrCpy $0 $0 -$1
-  ${Else}
+  ${If} $0 == ""
+  ${OrIfNot} ${FileExists} $0
     StrCpy $0 ""
+  ${EndIf}
+!macroend
+
+; $0: the folder of the installation whose installed-programs entry lies in the current registry
+; view, when its uninstaller is still there, else "", normalised as $INSTDIR is (install-path.nsh)
+; so that another spelling of the same folder (a short name, "..") is seen to be the same; $1: the
+; folder as the entry spells it. Uses $R0-$R5.
+Function ReadInstalledFolder
+  !insertmacro PAUSARIUM_LIVING_UNINSTALLER
+  StrCpy $1 ""
+  ${If} $0 != ""
+    StrLen $1 "\${PAUSARIUM_UNINSTALLER}"
+    StrCpy $1 $0 -$1
+    StrCpy $R0 $1
+    Call NormalisePath
+    StrCpy $0 $R0
   ${EndIf}
 FunctionEnd
 
@@ -59,11 +76,14 @@ FunctionEnd
 Function FindPreviousInstallation
   Call ReadInstalledFolder
   StrCpy $PreviousDir $0
+  StrCpy $PreviousDirAsStored $1
   StrCpy $OtherDir ""
+  StrCpy $OtherDirAsStored ""
   ${If} ${RunningX64}
     SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
     Call ReadInstalledFolder
     StrCpy $OtherDir $0
+    StrCpy $OtherDirAsStored $1
     SetRegView ${PAUSARIUM_REG_VIEW}
   ${EndIf}
 FunctionEnd
@@ -95,9 +115,13 @@ FunctionEnd
 Function KeepUserData
   StrCpy $KeptAutorun ""
   StrCpy $OtherAutorun 0
+  ; $0: an autorun value; $1: 1 when it names the folder, under either spelling
   ${If} $PreviousDir != ""
     ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
     !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $PreviousDir $1
+    ${If} $1 = 0
+      !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $PreviousDirAsStored $1
+    ${EndIf}
     ${If} $1 = 1
       StrCpy $KeptAutorun $0
       StrCpy $KeptAutorunDir $PreviousDir
@@ -109,6 +133,9 @@ Function KeepUserData
     ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
     SetRegView ${PAUSARIUM_REG_VIEW}
     !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $OtherDir $1
+    ${If} $1 = 0
+      !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $OtherDirAsStored $1
+    ${EndIf}
     ${If} $1 = 1
       StrCpy $OtherAutorun 1
       ${If} $KeptAutorun == ""
@@ -129,12 +156,16 @@ Function KeepUserData
 FunctionEnd
 
 ; Runs the uninstaller in the folder $R4 in place, told that an upgrade follows, and waits for
-; it. Sets the error flag when it could not be started.
+; it. Sets the error flag when it could not be started; an exit code that is not 0 (a file left,
+; which the new install replaces or moves aside) is listed in the details. Uses $1.
 Function RunUninstallerToUpgrade
   DetailPrint "$(RemovingPrevious)"
   ClearErrors
-  ExecWait '"$R4\${PAUSARIUM_UNINSTALLER}" /S /UPGRADE _?=$R4'
+  ExecWait '"$R4\${PAUSARIUM_UNINSTALLER}" /S /UPGRADE _?=$R4' $1  ; $1: its exit code
   ${IfNot} ${Errors}
+    ${If} $1 != 0
+      DetailPrint "$R4\${PAUSARIUM_UNINSTALLER}: $1"
+    ${EndIf}
     ; Run in place, it cannot delete itself.
     StrCpy $R0 "$R4\${PAUSARIUM_UNINSTALLER}"
     Call FreeFile
@@ -143,7 +174,8 @@ Function RunUninstallerToUpgrade
 FunctionEnd
 
 ; Runs the earlier installations' uninstallers. Sets the error flag when one could not be started
-; (nothing was changed then, unless it was the second).
+; (nothing was changed then, unless it was the second). The other registry view's entry goes
+; afterwards, also one whose uninstaller was gone already, so that one entry is left.
 Function UninstallPrevious
   ClearErrors
   ${If} $PreviousDir != ""
@@ -164,11 +196,13 @@ Function UninstallPrevious
       ${EndIf}
     ${EndIf}
     StrCpy $PreviousRemoved 1
+  ${EndIf}
+  ${If} ${RunningX64}
     SetRegView ${PAUSARIUM_OTHER_REG_VIEW}
     DeleteRegKey HKLM "${PAUSARIUM_UNINSTALL_KEY}"
     SetRegView ${PAUSARIUM_REG_VIEW}
-    ClearErrors
   ${EndIf}
+  ClearErrors
 FunctionEnd
 
 !macro _PAUSARIUM_SCHEDULE_MOVED_ASIDE FILE
@@ -238,10 +272,15 @@ Function RestoreUserData
 FunctionEnd
 
 ; .onInstFailed: a step after an earlier uninstaller failed, or the user answered Abort. What the
-; upgrade kept is written back where it was (uninstallers before 2.4.0 delete it), so that users
-; keep their settings and, once the installer has been run again, their reminder at log-on.
+; upgrade kept is written back (uninstallers before 2.4.0 delete it), so that users keep their
+; settings and their reminder at log-on. Once the new uninstaller and its entry are written, the
+; new folder is the installation (incomplete: run the installer again, or uninstall it), and the
+; autorun value names its reminder, as after an install; else the value goes back where it was.
 Function RestoreUserDataAfterFailure
-  ${If} $PreviousRemoved = 1
+  ${If} $NewUninstallerWritten = 1
+    Call AutorunValue
+    Call RestoreUserData
+  ${ElseIf} $PreviousRemoved = 1
     Call WriteKeptSettings
     ${If} $KeptAutorun != ""
       ${If} $KeptAutorunView == ${PAUSARIUM_OTHER_REG_VIEW}

@@ -56,6 +56,8 @@ else
   fail "the installer ends after Abort and Cancel"
 fi
 check "the autorun value and the settings are written back" same "$(user_data)" "$before"
+check "the folder keeps an installed-programs entry and its uninstaller, to run again or remove" \
+  same "$(reg_get "$UNINSTALL" UninstallString) $(ls "$DIR/Uninstall.exe" 2>/dev/null)" "\"$WIN_DIR\\Uninstall.exe\" $DIR/Uninstall.exe"
 stop_programs
 rm -rf "$DIR"
 reg_del_value "$RUN" Pausarium

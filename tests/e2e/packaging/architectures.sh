@@ -49,17 +49,26 @@ check "and installs there" \
 run_silently "$x86"
 check "and the x86 installer back there too" \
   same "$(in_view 32) | $(in_view 64)" "\"$custom\\Uninstall.exe\" $custom\\Pausarium.exe |  "
+# A /D that names the default folder is the administrator's choice (through cmd /c, unquoted).
+wine cmd /c "$(winepath -w "$x64") /S /D=$X64_DIR" >>"$E2E_ARTIFACTS/installer.log" 2>&1
+check "the x64 installer with /D=$X64_DIR installs there" \
+  same "$(in_view 64) | $(in_view 32)" "\"$X64_DIR\\Uninstall.exe\" \"$X64_DIR\\Pausarium.exe\" |  "
+run_silently "$x86" "/D=$custom"
 
 # --- an uninstall while the other view still holds an entry (two installations of older releases):
 # the settings and the component serve the other one too ---------------------------------------
 E2E_REG_VIEW=64 reg_set "$UNINSTALL" UninstallString REG_SZ "\"$X64_DIR\\Uninstall.exe\""
+mkdir -p "$(unix_path "$X64_DIR")" && touch "$(unix_path "$X64_DIR")/Uninstall.exe"
 uninstall_in_place "$custom"
 check "an uninstall leaves the settings and the component to the other installation" \
   same "$(settings) $(component)" "0x0/0x1 RegimeType /d 2"
 E2E_REG_VIEW=64 reg_del_key "$UNINSTALL"
-rm -rf "$WINEPREFIX/drive_c/Apps"
+rm -rf "$WINEPREFIX/drive_c/Apps" "$(unix_path "$X64_DIR")"
 
+# An entry of the other view whose uninstaller is gone is no installation, and goes.
+E2E_REG_VIEW=64 reg_set "$UNINSTALL" UninstallString REG_SZ '"C:\Gone\Pausarium\Uninstall.exe"'
 run_silently "$x86"
+check "the x86 installer removes the other view's entry whose uninstaller is gone" same "$(in_view 64)" " "
 uninstall_silently
 check "the uninstall leaves no entry and no autorun value in either view" \
   same "$(in_view 32)|$(in_view 64)" " | "

@@ -45,6 +45,13 @@ check "the old reminder, still running, goes at the next restart" \
 check "and so does the old folder" grep -qF "$WIN_DIR\\\\0" <<<"$pending"
 check "nothing else of the old version is left" same "$(cd "$DIR" && find . -type f)" "./Pausarium.exe.old1"
 stop_programs
+
+# --- an entry that spells the folder otherwise (".."), as a path given so was stored: the same folder,
+# kept as the installer protected it, not removed as an old one and made again -------------------
+reg_set "$UNINSTALL" UninstallString REG_SZ "\"C:\\$program_files\\..\\Tools\\Pausarium\\Uninstall.exe\""
+chmod +t "$(unix_path "$moved")"  # a mark that Windows does not see, and that a folder made again lacks
+check "an upgrade over the entry that spells $moved with \"..\" exits 0" same "$(exit_code install_silently)" 0
+check "and keeps the folder itself" test -k "$(unix_path "$moved")" -a -f "$(unix_path "$moved")/Pausarium.exe"
 uninstall_in_place "$moved"
 rm -rf "$WINEPREFIX/drive_c/Tools" "$DIR"
 reg_del_key "$SETTINGS"

@@ -47,12 +47,26 @@ check "/D=C:\\$program_files\\..\\windows\\Pausarium is refused with exit code 2
   same "$(exit_code through_cmd "/D=C:\\$program_files\\..\\windows\\Pausarium" 2>/dev/null)" 2
 check "and nothing is made there" test ! -e "$WINEPREFIX/drive_c/windows/Pausarium"
 
+# --- a device path ("\\?\", taken as it is, ".." and all): refused ----------------------------------
+check '/D=\\?\C:\windows\Pausarium is refused with exit code 2' \
+  same "$(exit_code install_silently '/D=\\?\C:\windows\Pausarium')" 2
+check "and nothing is made there" test ! -e "$WINEPREFIX/drive_c/windows/Pausarium"
+
 # --- a quoted /D: refused, not replaced by the default folder ------------------------------------
+find "$WINEPREFIX/drive_c/users" -name Pausarium-setup.log -delete
 check '/D="C:\Some Dir\Pausarium" is refused with exit code 2' \
   same "$(exit_code through_cmd '/D="C:\Some Dir\Pausarium"' 2>/dev/null)" 2
 check 'the whole /D quoted, as a launcher passes an argument with a space: exit code 2' \
   same "$(exit_code install_silently '/D=C:\Some Dir\Pausarium')" 2
 check "nothing was installed, in the default folder or elsewhere" nothing_installed
 check "no folder was made" test ! -e "$WINEPREFIX/drive_c/Some Dir"
+log=$(find "$WINEPREFIX/drive_c/users" -name Pausarium-setup.log | head -n 1)
+check "the reason is in the log, \$TEMP\\Pausarium-setup.log" grep -q '/D' "$log"
+
+# --- a switch after /D, which NSIS would take as part of the folder: refused -----------------------
+check '/D=C:\Other\Pausarium /AUTORUN is refused with exit code 2' \
+  same "$(exit_code install_silently '/D=C:\Other\Pausarium' /AUTORUN)" 2
+check "nothing was installed" test ! -e "$WINEPREFIX/drive_c/Other"
+check "the log names what followed /D" grep -q 'Pausarium /AUTORUN' "$log"
 
 finish
