@@ -34,15 +34,18 @@ win32::Font makeFont(const design::FontDesign& font) {
 int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
-// A visible, enabled window of this thread owned by `owner`: a box that `owner` waits on.
+// A visible, enabled window of this thread owned by `owner`, other than its covers: a box that
+// `owner` waits on.
 struct OwnedBoxSearch {
     HWND owner;
+    const MonitorCovers& covers;
     HWND box;
 };
 
 BOOL CALLBACK noteOwnedBox(HWND w, LPARAM lParam) {
     auto& search = *reinterpret_cast<OwnedBoxSearch*>(lParam);
     if (GetWindow(w, GW_OWNER) != search.owner || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+    if (search.covers.holds(w)) return TRUE;
     search.box = w;
     return FALSE;
 }
@@ -52,14 +55,16 @@ constexpr int kMessageBandHalfHeight = 16;
 
 }  // namespace
 
-TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle)
+TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle,
+                             MonitorList& monitors)
     : paths_(std::move(paths)),
       applicationTitle_(applicationTitle),
       panelFont_(makeFont(design::kPanelFont)),
       addressFont_(makeFont(design::kAddressFont)),
       messageText_(texts::kLocked.str()),
       messageColour_(design::kPanelDesignedColour),
-      addressColour_(design::kAddressDesignedColour) {
+      addressColour_(design::kAddressDesignedColour),
+      covers_(instance, monitors) {
     registerClass(instance, windowClass(instance));
     const int x = (screenWidth() - design::kDesignedClientWidth) / 2;
     const int y = (screenHeight() - design::kDesignedClientHeight) / 2;
@@ -77,12 +82,20 @@ TfmMainWindow::~TfmMainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
+MonitorList& TfmMainWindow::systemMonitors() {
+    static Win32MonitorList monitors;
+    return monitors;
+}
+
 void TfmMainWindow::showError(const std::string& message) {
-    // Lowered among the ordinary windows while the box is open, so that the box can be seen.
+    // Lowered among the ordinary windows while the box is open, so that the box can be seen;
+    // the covers with it, where it may be dragged.
     constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    covers_.setTopmost(false);
     win32::showStandardErrorBox(hwnd_, applicationTitle_, message);
     if (hwnd_ != nullptr) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    covers_.setTopmost(true);
 }
 
 LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,6 +129,8 @@ LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: onLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_LBUTTONDBLCLK: return 0;
     case WM_CAPTURECHANGED: clicks_.cancel(); return 0;
+    case kCoverClicked: onCoverClicked(); return 0;
+    case WM_DISPLAYCHANGE: covers_.displayChanged(); break;
     case WM_CLOSE: onClose(); return 0;
     case WM_QUERYENDSESSION: return (!cycle_ || cycle_->FormCloseQuery()) ? TRUE : FALSE;
     case WM_DESTROY: onDestroy(); return 0;
@@ -197,11 +212,18 @@ void TfmMainWindow::onLeftButtonUp(int x, int y) {
     if (clicked == HitTarget::Message) cycle_->ProcessUserInput();  // pnPanelClick
 }
 
+// A click on a cover is a click on the message; while a box of the window's own is open the
+// window is disabled and takes no clicks, nor do its covers.
+void TfmMainWindow::onCoverClicked() {
+    if (cycle_ && IsWindowEnabled(hwnd_)) cycle_->ProcessUserInput();  // pnPanelClick
+}
+
 void TfmMainWindow::onClose() {
     if (!cycle_ || cycle_->FormCloseQuery()) DestroyWindow(hwnd_);
 }
 
 void TfmMainWindow::onDestroy() {
+    covers_.end();
     cycle_.reset();   // its timers stop through the host
     timers_.reset();  // and the host kills whatever is left
     PostQuitMessage(0);
@@ -211,17 +233,19 @@ void TfmMainWindow::onDestroy() {
 // is then what the lock keeps in front and gives the keyboard, so that it can be answered.
 HWND TfmMainWindow::frontWindow() const {
     if (IsWindowEnabled(hwnd_)) return hwnd_;
-    OwnedBoxSearch search{hwnd_, nullptr};
+    OwnedBoxSearch search{hwnd_, covers_, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), noteOwnedBox, reinterpret_cast<LPARAM>(&search));
     return search.box != nullptr ? search.box : hwnd_;
 }
 
 // Whether a visible window lies above `window` in the z-order where raising could pass it: a
-// topmost window covers a window that is not topmost for good.
-bool TfmMainWindow::coveredByAnother(HWND window) {
+// topmost window covers a window that is not topmost for good. The covers, which Windows keeps
+// right above the window as windows it owns, do not count: the walk goes on past them, and a
+// window found above them is passed by raising the window, which raises them too.
+bool TfmMainWindow::coveredByAnother(HWND window) const {
     const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
-        if (!IsWindowVisible(above)) continue;
+        if (covers_.holds(above) || !IsWindowVisible(above)) continue;
         if (topmost || (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return true;
     }
     return false;
@@ -273,6 +297,7 @@ void TfmMainWindow::show() {
 
 void TfmMainWindow::hide() {
     keyboard_.giveBack(hwnd_);
+    covers_.end();
     if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
 }
 
@@ -295,8 +320,10 @@ void TfmMainWindow::setAddressColour(Colour colour) {
 }
 
 // Only a window whose size someone else changed is resized: an unchanged SetWindowPos still
-// sends WM_WINDOWPOSCHANGING/CHANGED, and costs Wine a round of server requests.
+// sends WM_WINDOWPOSCHANGING/CHANGED, and costs Wine a round of server requests. The covers
+// follow the monitors at the same second.
 void TfmMainWindow::fitToScreen() {
+    covers_.follow();
     const int width = screenWidth();
     const int height = screenHeight();
     RECT r{};
@@ -322,7 +349,7 @@ void TfmMainWindow::focus() {
     raiseIfCovered(front);
 }
 
-void TfmMainWindow::raiseIfCovered(HWND window) {
+void TfmMainWindow::raiseIfCovered(HWND window) const {
     if (coveredByAnother(window))
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -335,8 +362,10 @@ void TfmMainWindow::restoreApplication() {
 
 // While the lock runs the window refuses WM_QUERYENDSESSION; Windows shows this reason beside
 // it on the page that lets the user end the session anyway.
+// The covers come with the lock's beginning, before its show, and stay through the key wait.
 void TfmMainWindow::setLocked(bool locked) {
     locked_ = locked;
+    if (locked) covers_.begin(hwnd_);
     if (locked) shutdownReason_.give(hwnd_, texts::kLocked.str());
     else shutdownReason_.withdraw();
 }

@@ -1,0 +1,62 @@
+#pragma once
+// The black covers over the monitors other than the primary, from the lock's beginning to the
+// end of the key wait: one borderless topmost window per rectangle that CoverLayout asks for.
+// Each is owned by the lock window, so it has no taskbar button and Windows keeps it above the
+// lock in the z-order: raising the lock raises its covers with it. A cover never takes the
+// keyboard or the foreground; a click on it is posted to the lock as kCoverClicked, a request
+// to close it goes to the lock as its own.
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "MonitorList.h"
+
+namespace pausarium::reminder {
+
+// The monitors as EnumDisplayMonitors and GetMonitorInfoA give them.
+class Win32MonitorList final : public MonitorList {
+public:
+    std::optional<std::vector<Monitor>> monitors() override;
+};
+
+// Posted to the lock window for a left click (press and release) on a cover.
+inline constexpr UINT kCoverClicked = WM_APP + 1;
+
+class MonitorCovers {
+public:
+    MonitorCovers(HINSTANCE instance, MonitorList& monitors);
+    ~MonitorCovers();
+    MonitorCovers(const MonitorCovers&) = delete;
+    MonitorCovers& operator=(const MonitorCovers&) = delete;
+
+    // The lock begins: every monitor that needs a cover gets one now.
+    void begin(HWND lock);
+    // Each second while the covers last: covers follow the monitors. The list is asked for only
+    // while there are covers, or when the last attempt failed, or after displayChanged; with one
+    // monitor nothing is asked of the system here.
+    void follow();
+    // The desktop's layout changed (WM_DISPLAYCHANGE): the next follow asks again.
+    void displayChanged() { lookAgain_ = true; }
+    // The key wait ends, or the lock window goes: every cover goes.
+    void end();
+
+    bool holds(HWND window) const;
+    // Lowered among the ordinary windows while an error box is open, as the lock is.
+    void setTopmost(bool topmost);
+
+private:
+    class Cover;
+    bool coverMonitors() noexcept;
+
+    HINSTANCE instance_;
+    MonitorList& monitors_;
+    HWND lock_ = nullptr;  // while the covers last
+    std::vector<std::unique_ptr<Cover>> covers_;
+    bool lookAgain_ = false;
+    bool topmost_ = true;
+};
+
+}  // namespace pausarium::reminder
