@@ -251,6 +251,14 @@ bool TfmMainWindow::coveredByAnother(HWND window) const {
     return false;
 }
 
+// The top of the z-order in the window's band. For the lock with covers, HWND_TOPMOST: Windows
+// places a topmost window there as at HWND_TOP and takes the windows it owns along either way;
+// Wine takes them along above other topmost windows only for HWND_TOPMOST, and for HWND_TOP
+// leaves the whole group where it was.
+HWND TfmMainWindow::topOf(HWND window) const {
+    return window == hwnd_ && covers_.any() ? HWND_TOPMOST : HWND_TOP;
+}
+
 RECT TfmMainWindow::clientRect() const {
     RECT r{};
     GetClientRect(hwnd_, &r);
@@ -291,7 +299,7 @@ void TfmMainWindow::show() {
     // is open.
     const HWND front = frontWindow();
     if (GetForegroundWindow() != front || coveredByAnother(front))
-        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(front, topOf(front), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (locked_) keyboard_.take(front);
 }
 
@@ -351,7 +359,7 @@ void TfmMainWindow::focus() {
 
 void TfmMainWindow::raiseIfCovered(HWND window) const {
     if (coveredByAnother(window))
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, topOf(window), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfmMainWindow::restoreApplication() {

@@ -43,6 +43,7 @@ public:
     // The key wait ends, or the lock window goes: every cover goes.
     void end();
 
+    bool any() const { return !covers_.empty(); }
     bool holds(HWND window) const;
     // Lowered among the ordinary windows while an error box is open, as the lock is.
     void setTopmost(bool topmost);
