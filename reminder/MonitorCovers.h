@@ -20,6 +20,13 @@ namespace pausarium::reminder {
 class Win32MonitorList final : public MonitorList {
 public:
     std::optional<std::vector<Monitor>> monitors() override;
+
+private:
+    struct Known {
+        HMONITOR handle;
+        Monitor monitor;
+    };
+    std::vector<Known> known_;  // the last answer
 };
 
 // Posted to the lock window for a left click (press and release) on a cover.
