@@ -50,6 +50,29 @@ BOOL CALLBACK noteOwnedBox(HWND w, LPARAM lParam) {
     return FALSE;
 }
 
+// Whether `above`, a window above another, covers it where raising could pass it: a visible
+// window, topmost unless the other is topmost itself.
+bool coversWindow(HWND above, bool otherIsTopmost) {
+    if (!IsWindowVisible(above)) return false;
+    return otherIsTopmost || (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
+}
+
+// The windows above `window`, from the top of the z-order down to it, other than its covers.
+struct WindowsAboveSearch {
+    HWND window;
+    bool topmost;
+    const MonitorCovers& covers;
+    bool covered;
+};
+
+BOOL CALLBACK noteWindowAbove(HWND w, LPARAM lParam) {
+    auto& search = *reinterpret_cast<WindowsAboveSearch*>(lParam);
+    if (w == search.window) return FALSE;
+    if (search.covers.holds(w) || !coversWindow(w, search.topmost)) return TRUE;
+    search.covered = true;
+    return FALSE;
+}
+
 // The band of the client area that holds the single centred message line.
 constexpr int kMessageBandHalfHeight = 16;
 
@@ -240,15 +263,28 @@ HWND TfmMainWindow::frontWindow() const {
 
 // Whether a visible window lies above `window` in the z-order where raising could pass it: a
 // topmost window covers a window that is not topmost for good. The covers, which Windows keeps
-// right above the window as windows it owns, do not count: the walk goes on past them, and a
-// window found above them is passed by raising the window, which raises them too.
+// right above the window as windows it owns, do not count: the search goes on past them, and a
+// window found above them is passed by raising the window, which raises them too. Walking up
+// with GW_HWNDPREV asks the system once for each window above, the covers included; while
+// there are covers, EnumWindows gets the z-order from the top in one request instead.
 bool TfmMainWindow::coveredByAnother(HWND window) const {
     const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
-        if (covers_.holds(above) || !IsWindowVisible(above)) continue;
-        if (topmost || (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return true;
+    if (covers_.any()) {
+        WindowsAboveSearch search{window, topmost, covers_, false};
+        EnumWindows(noteWindowAbove, reinterpret_cast<LPARAM>(&search));
+        return search.covered;
     }
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV))
+        if (coversWindow(above, topmost)) return true;
     return false;
+}
+
+// The top of the z-order in the window's band. For the lock with covers, HWND_TOPMOST: Windows
+// places a topmost window there as at HWND_TOP and takes the windows it owns along either way;
+// Wine takes them along above other topmost windows only for HWND_TOPMOST, and for HWND_TOP
+// leaves the whole group where it was.
+HWND TfmMainWindow::topOf(HWND window) const {
+    return window == hwnd_ && covers_.any() ? HWND_TOPMOST : HWND_TOP;
 }
 
 RECT TfmMainWindow::clientRect() const {
@@ -291,7 +327,7 @@ void TfmMainWindow::show() {
     // is open.
     const HWND front = frontWindow();
     if (GetForegroundWindow() != front || coveredByAnother(front))
-        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(front, topOf(front), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (locked_) keyboard_.take(front);
 }
 
@@ -351,7 +387,7 @@ void TfmMainWindow::focus() {
 
 void TfmMainWindow::raiseIfCovered(HWND window) const {
     if (coveredByAnother(window))
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, topOf(window), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfmMainWindow::restoreApplication() {

@@ -73,6 +73,7 @@ private:
     HWND frontWindow() const;
     bool coveredByAnother(HWND window) const;
     void raiseIfCovered(HWND window) const;
+    HWND topOf(HWND window) const;
     RECT clientRect() const;
     HitTarget hit(int x, int y) const;
     void invalidateMessage();

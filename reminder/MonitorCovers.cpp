@@ -15,19 +15,20 @@ constexpr char kCoverClass[] = "TMonitorCover";
 RECT toRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 Rect fromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+struct Enumerated {
+    HMONITOR handle;
+    Rect rect;
+};
+
 struct Enumeration {
-    std::vector<Monitor> list;
+    std::vector<Enumerated> monitors;
     bool failed = false;
 };
 
-BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM data) {
     auto& found = *reinterpret_cast<Enumeration*>(data);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    found.failed = !GetMonitorInfoA(monitor, &info);
-    if (found.failed) return FALSE;
     try {
-        found.list.push_back({fromRECT(info.rcMonitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        found.monitors.push_back({monitor, fromRECT(*rect)});
     } catch (...) {  // nothing is thrown into the system's enumeration
         found.failed = true;
         return FALSE;
@@ -37,11 +38,32 @@ BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
+// The primary monitor has its corner at the origin, so a monitor made primary, or no longer
+// primary, changes its rectangle: a monitor with the handle and the rectangle it had at the last
+// look is still what it was. GetMonitorInfoA, which costs Wine as much as the enumeration, is
+// asked only about the others.
 std::optional<std::vector<Monitor>> Win32MonitorList::monitors() {
     Enumeration found;
     if (!EnumDisplayMonitors(nullptr, nullptr, noteMonitor, reinterpret_cast<LPARAM>(&found)) || found.failed)
         return std::nullopt;
-    return std::move(found.list);
+    std::vector<Known> now;
+    for (const Enumerated& m : found.monitors) {
+        const auto same = std::find_if(known_.begin(), known_.end(), [&m](const Known& k) {
+            return k.handle == m.handle && k.monitor.rect == m.rect;
+        });
+        if (same != known_.end()) {
+            now.push_back(*same);
+            continue;
+        }
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetMonitorInfoA(m.handle, &info)) return std::nullopt;
+        now.push_back({m.handle, {fromRECT(info.rcMonitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0}});
+    }
+    known_ = now;
+    std::vector<Monitor> list;
+    for (const Known& k : now) list.push_back(k.monitor);
+    return list;
 }
 
 // One cover: black through its class brush, nothing painted, no pointer.

@@ -20,6 +20,13 @@ namespace pausarium::reminder {
 class Win32MonitorList final : public MonitorList {
 public:
     std::optional<std::vector<Monitor>> monitors() override;
+
+private:
+    struct Known {
+        HMONITOR handle;
+        Monitor monitor;
+    };
+    std::vector<Known> known_;  // the last answer
 };
 
 // Posted to the lock window for a left click (press and release) on a cover.
@@ -43,6 +50,7 @@ public:
     // The key wait ends, or the lock window goes: every cover goes.
     void end();
 
+    bool any() const { return !covers_.empty(); }
     bool holds(HWND window) const;
     // Lowered among the ordinary windows while an error box is open, as the lock is.
     void setTopmost(bool topmost);
