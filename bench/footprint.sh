@@ -164,7 +164,7 @@ start() {  # start EXE: runs it and sets $pid to its process once it exists; $st
 stop() { wineserver -k 2>/dev/null || true; wait "$wine_job" 2>/dev/null || true; sleep 1; }
 sleep_until() { local left=$(( $1 - (SECONDS - started) )); [ "$left" -gt 0 ] && sleep "$left"; return 0; }
 
-echo "measuring ($window s windows; about 10 minutes)${FOOTPRINT_WM:+, under $FOOTPRINT_WM}"
+echo "measuring ($window s windows; about 15 minutes)${FOOTPRINT_WM:+, under $FOOTPRINT_WM}"
 printf '| %-42s | %6s | %6s | %6s | %8s | %7s | %3s | %3s |\n' row "PSS MB" "RSS MB" "USS MB" "CPU s/min" "wakes/s" thr DLL
 if [ "$rows_wanted" = all ]; then
   pid=; start "$work/floor.exe"; sleep "$settle"; measure "floor (minimal program)" "$pid" "$window"; stop
