@@ -1,6 +1,7 @@
 #include "CoverLayout.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace pausarium::reminder {
 namespace {
@@ -16,23 +17,22 @@ bool overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// What of `monitor` the lock over `primary` leaves uncovered. Windows lays monitors side by
-// side, but the rectangles it gives a program that is not DPI-aware are scaled per monitor and
-// can overlap. A monitor that sticks out of the primary on one side only is covered where it
-// sticks out, so the cover leaves the lock's text alone; one that sticks out on two sides or
-// more is covered whole, its cover lying over an edge of the lock: none of the monitor stays
-// usable, which is what the cover is for.
-Rect uncoveredPart(const Rect& monitor, const Rect& primary) {
+// What of `monitor` the lock over `primary` leaves uncovered, when a cover can take it without
+// lying over the lock. Windows lays monitors side by side, but the rectangles it gives a program
+// that is not DPI-aware are scaled per monitor and can overlap. A monitor that sticks out of the
+// primary on one side only is covered where it sticks out; one that sticks out on two sides or
+// more leaves no rectangle outside the primary and gets no cover.
+std::optional<Rect> uncoveredPart(const Rect& monitor, const Rect& primary) {
     if (!overlap(monitor, primary)) return monitor;
     const Rect& m = monitor;
     const Rect& p = primary;
     const bool withinRows = m.top >= p.top && m.bottom <= p.bottom;
     const bool withinColumns = m.left >= p.left && m.right <= p.right;
-    if (withinRows && m.right <= p.right) return {m.left, m.top, p.left, m.bottom};      // left
-    if (withinRows && m.left >= p.left) return {p.right, m.top, m.right, m.bottom};      // right
-    if (withinColumns && m.bottom <= p.bottom) return {m.left, m.top, m.right, p.top};   // above
-    if (withinColumns && m.top >= p.top) return {m.left, p.bottom, m.right, m.bottom};   // below
-    return monitor;
+    if (withinRows && m.right <= p.right) return Rect{m.left, m.top, p.left, m.bottom};     // left
+    if (withinRows && m.left >= p.left) return Rect{p.right, m.top, m.right, m.bottom};     // right
+    if (withinColumns && m.bottom <= p.bottom) return Rect{m.left, m.top, m.right, p.top};  // above
+    if (withinColumns && m.top >= p.top) return Rect{m.left, p.bottom, m.right, m.bottom};  // below
+    return std::nullopt;
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ std::vector<Rect> coverRects(const std::vector<Monitor>& monitors) {
     std::vector<Rect> candidates;
     for (const Monitor& m : monitors) {
         if (m.primary || hasNoArea(m.rect) || inside(m.rect, primary->rect)) continue;
-        candidates.push_back(uncoveredPart(m.rect, primary->rect));
+        if (const auto part = uncoveredPart(m.rect, primary->rect)) candidates.push_back(*part);
     }
     std::vector<Rect> wanted;
     for (std::size_t i = 0; i < candidates.size(); ++i) {

@@ -16,10 +16,12 @@ struct Monitor {
     bool primary = false;
 };
 
-// The rectangles that need a cover, in the order of the monitors. None for the primary, for a
-// monitor of no size, for one inside the primary (the lock covers it) and for one inside another
-// monitor's cover (a cloned display reports the same rectangle twice). Without a primary in the
-// list nothing is covered: a cover could then lie over the lock.
+// The rectangles that need a cover, in the order of the monitors; none lies over the primary. A
+// monitor overlapping the primary is covered where it sticks out, if on one side only. None for
+// the primary, for a monitor of no size, for one inside the primary (the lock covers it), for one
+// sticking out of it on two sides or more, and for one inside another monitor's cover (a cloned
+// display reports the same rectangle twice). Without a primary in the list nothing is covered: a
+// cover could then lie over the lock.
 std::vector<Rect> coverRects(const std::vector<Monitor>& monitors);
 
 // From the covers there are to the covers wanted: a cover already where it is wanted stays, the

@@ -42,15 +42,16 @@ TEST(CoverLayout, MonitorsThatNeedNoCover) {
     EXPECT_EQ(coverRects({other(kLeft), other(kAbove)}), std::vector<Rect>{});
 }
 
-TEST(CoverLayout, AMonitorOverlappingThePrimaryIsCoveredWhereItSticksOut) {
+TEST(CoverLayout, AMonitorOverlappingThePrimaryIsCoveredOnlyOutsideIt) {
     const auto coverOf = [](Rect monitor) { return coverRects({primary(kPrimary), other(monitor)}); };
     EXPECT_EQ(coverOf({-100, 0, 900, 768}), (std::vector<Rect>{Rect{-100, 0, 0, 768}}));
     EXPECT_EQ(coverOf({900, 68, 1900, 700}), (std::vector<Rect>{Rect{1024, 68, 1900, 700}}));
     EXPECT_EQ(coverOf({0, -500, 1024, 100}), (std::vector<Rect>{Rect{0, -500, 1024, 0}}));
     EXPECT_EQ(coverOf({24, 700, 1000, 1400}), (std::vector<Rect>{Rect{24, 768, 1000, 1400}}));
-    // Out on two sides (a corner, or both ends): the whole monitor.
-    EXPECT_EQ(coverOf({900, 700, 1900, 1400}), (std::vector<Rect>{Rect{900, 700, 1900, 1400}}));
-    EXPECT_EQ(coverOf({-10, 100, 1100, 200}), (std::vector<Rect>{Rect{-10, 100, 1100, 200}}));
+    // Out on two sides (a corner, both ends, or all round the primary): no cover over the lock.
+    EXPECT_EQ(coverOf({900, 700, 1900, 1400}), std::vector<Rect>{});
+    EXPECT_EQ(coverOf({-10, 100, 1100, 200}), std::vector<Rect>{});
+    EXPECT_EQ(coverOf({-100, -100, 1200, 900}), std::vector<Rect>{});
 }
 
 TEST(CoverLayout, ThePrimarySwitched) {
