@@ -57,20 +57,31 @@ bool coversWindow(HWND above, bool otherIsTopmost) {
     return otherIsTopmost || (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
 }
 
-// The windows above `window`, from the top of the z-order down to it, other than its covers.
+// The z-order from the top down to `window` and the last of its covers: whether a window other
+// than the covers lies above `window`, and which covers lie below such a window.
 struct WindowsAboveSearch {
     HWND window;
     bool topmost;
     const MonitorCovers& covers;
-    bool covered;
+    std::size_t coversLeft;  // not met yet
+    bool windowMet = false;
+    bool anotherMet = false;
+    bool windowCovered = false;
+    std::vector<HWND> coveredCovers;
 };
 
 BOOL CALLBACK noteWindowAbove(HWND w, LPARAM lParam) {
     auto& search = *reinterpret_cast<WindowsAboveSearch*>(lParam);
-    if (w == search.window) return FALSE;
-    if (search.covers.holds(w) || !coversWindow(w, search.topmost)) return TRUE;
-    search.covered = true;
-    return FALSE;
+    if (w == search.window) {
+        search.windowMet = true;
+        search.windowCovered = search.anotherMet;
+    } else if (search.covers.holds(w)) {
+        if (search.anotherMet) search.coveredCovers.push_back(w);
+        if (search.coversLeft > 0) --search.coversLeft;
+    } else if (!search.anotherMet && coversWindow(w, search.topmost)) {
+        search.anotherMet = true;
+    }
+    return search.windowMet && search.coversLeft == 0 ? FALSE : TRUE;
 }
 
 // The band of the client area that holds the single centred message line.
@@ -110,15 +121,16 @@ MonitorList& TfmMainWindow::systemMonitors() {
     return monitors;
 }
 
+// Lowered among the ordinary windows while the box is open, so that the box can be seen. The
+// covers go meanwhile and come back once the window is topmost again: a window that owns
+// topmost windows is not always let into the topmost band (Wine keeps it out).
 void TfmMainWindow::showError(const std::string& message) {
-    // Lowered among the ordinary windows while the box is open, so that the box can be seen;
-    // the covers with it, where it may be dragged.
     constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    covers_.pause();
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
-    covers_.setTopmost(false);
     win32::showStandardErrorBox(hwnd_, applicationTitle_, message);
     if (hwnd_ != nullptr) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
-    covers_.setTopmost(true);
+    covers_.resume();
 }
 
 LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -236,9 +248,12 @@ void TfmMainWindow::onLeftButtonUp(int x, int y) {
 }
 
 // A click on a cover is a click on the message; while a box of the window's own is open the
-// window is disabled and takes no clicks, nor do its covers.
+// window is disabled and takes no clicks, nor do its covers. The cover is never activated, so
+// during the lock the click hands the window the keyboard, should another program hold it.
 void TfmMainWindow::onCoverClicked() {
-    if (cycle_ && IsWindowEnabled(hwnd_)) cycle_->ProcessUserInput();  // pnPanelClick
+    if (!cycle_ || !IsWindowEnabled(hwnd_)) return;
+    if (locked_ && GetForegroundWindow() != hwnd_) keyboard_.take(hwnd_);
+    cycle_->ProcessUserInput();  // pnPanelClick
 }
 
 void TfmMainWindow::onClose() {
@@ -261,30 +276,34 @@ HWND TfmMainWindow::frontWindow() const {
     return search.box != nullptr ? search.box : hwnd_;
 }
 
-// Whether a visible window lies above `window` in the z-order where raising could pass it: a
-// topmost window covers a window that is not topmost for good. The covers, which Windows keeps
-// right above the window as windows it owns, do not count: the search goes on past them, and a
-// window found above them is passed by raising the window, which raises them too. Walking up
-// with GW_HWNDPREV asks the system once for each window above, the covers included; while
-// there are covers, EnumWindows gets the z-order from the top in one request instead.
-bool TfmMainWindow::coveredByAnother(HWND window) const {
+// Whether a visible window lies above `window` in the z-order where raising could pass it (a
+// topmost window covers a window that is not topmost for good), and for the lock which of its
+// covers lie below such a window. Windows keeps the covers above the lock as windows it owns;
+// Wine keeps its z-order as X stacks the windows, and may leave them below it. Walking up with
+// GW_HWNDPREV asks the system once for each window above; while there are covers, EnumWindows
+// gets the z-order from the top in one request instead.
+TfmMainWindow::Covered TfmMainWindow::coveredByAnother(HWND window) const {
     const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (covers_.any()) {
-        WindowsAboveSearch search{window, topmost, covers_, false};
+        WindowsAboveSearch search{window, topmost, covers_, covers_.count(), false, false, false, {}};
         EnumWindows(noteWindowAbove, reinterpret_cast<LPARAM>(&search));
-        return search.covered;
+        return {search.windowCovered, std::move(search.coveredCovers)};
     }
     for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV))
-        if (coversWindow(above, topmost)) return true;
-    return false;
+        if (coversWindow(above, topmost)) return {true, {}};
+    return {};
 }
 
-// The top of the z-order in the window's band. For the lock with covers, HWND_TOPMOST: Windows
-// places a topmost window there as at HWND_TOP and takes the windows it owns along either way;
-// Wine takes them along above other topmost windows only for HWND_TOPMOST, and for HWND_TOP
-// leaves the whole group where it was.
-HWND TfmMainWindow::topOf(HWND window) const {
-    return window == hwnd_ && covers_.any() ? HWND_TOPMOST : HWND_TOP;
+// Raises `window` to the top of the z-order in its band, with `flags` besides. For the lock with
+// covers: HWND_TOPMOST, where Windows places a topmost window as at HWND_TOP and takes the
+// windows it owns along either way, while Wine takes them along above other topmost windows
+// only for HWND_TOPMOST, and for HWND_TOP leaves the whole group where it was; and
+// SWP_NOOWNERZORDER, which concerns only the lock's owner (it has none) on Windows, and without
+// which Wine moves the covers that lay above the lock along, below a window that lay above them.
+void TfmMainWindow::raise(HWND window, UINT flags) const {
+    const bool withCovers = window == hwnd_ && covers_.any();
+    SetWindowPos(window, withCovers ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | flags | (withCovers ? SWP_NOOWNERZORDER : 0));
 }
 
 RECT TfmMainWindow::clientRect() const {
@@ -326,8 +345,8 @@ void TfmMainWindow::show() {
     // band); the lock takes the keyboard. Either goes to a box of the window's own when one
     // is open.
     const HWND front = frontWindow();
-    if (GetForegroundWindow() != front || coveredByAnother(front))
-        SetWindowPos(front, topOf(front), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (GetForegroundWindow() != front || coveredByAnother(front).window)
+        raise(front, 0);
     if (locked_) keyboard_.take(front);
 }
 
@@ -385,14 +404,21 @@ void TfmMainWindow::focus() {
     raiseIfCovered(front);
 }
 
+// A cover of the lock's passed by another window is raised on its own, with no owner's z-order
+// to follow.
 void TfmMainWindow::raiseIfCovered(HWND window) const {
-    if (coveredByAnother(window))
-        SetWindowPos(window, topOf(window), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const Covered covered = coveredByAnother(window);
+    if (covered.window) raise(window, SWP_NOACTIVATE);
+    if (window != hwnd_) return;
+    for (HWND cover : covered.covers)
+        SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// A minimised window's owned windows are hidden with it; the covers are shown again with it.
 void TfmMainWindow::restoreApplication() {
     if (!IsIconic(hwnd_)) return;
     ShowWindow(hwnd_, SW_RESTORE);
+    if (covers_.any()) ShowOwnedPopups(hwnd_, TRUE);
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

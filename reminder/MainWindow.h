@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "BreakCycle.h"
 #include "Foreground.h"
@@ -71,9 +72,13 @@ private:
 
     void paint(HDC dc, const RECT& dirty);
     HWND frontWindow() const;
-    bool coveredByAnother(HWND window) const;
+    struct Covered {
+        bool window = false;
+        std::vector<HWND> covers;  // the lock's covers that another window lies above
+    };
+    Covered coveredByAnother(HWND window) const;
     void raiseIfCovered(HWND window) const;
-    HWND topOf(HWND window) const;
+    void raise(HWND window, UINT flags) const;
     RECT clientRect() const;
     HitTarget hit(int x, int y) const;
     void invalidateMessage();

@@ -70,10 +70,10 @@ std::optional<std::vector<Monitor>> Win32MonitorList::monitors() {
 class MonitorCovers::Cover final : public win32::WindowObject {
 public:
     // handle() is null when the system refuses the window.
-    Cover(HINSTANCE instance, HWND lock, const Rect& rect, bool topmost) : lock_(lock) {
+    Cover(HINSTANCE instance, HWND lock, const Rect& rect) : lock_(lock) {
         registerClass(instance, {kCoverClass, CS_DBLCLKS, nullptr, nullptr,
                                  static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
-        const DWORD exStyle = (topmost ? WS_EX_TOPMOST : 0) | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+        const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
         if (createWindow(exStyle, kCoverClass, "", WS_POPUP, toRECT(rect), lock, instance) != nullptr)
             ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     }
@@ -108,6 +108,13 @@ private:
         // Posted, not handled here: closing the lock, or the click ending the key wait, destroys
         // this very cover.
         case WM_CLOSE: PostMessageA(lock_, WM_CLOSE, 0, 0); return 0;
+        // Minimised, maximised or moved from outside, a cover would leave its monitor free; only
+        // a close request means something, the lock's.
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) PostMessageA(lock_, WM_CLOSE, 0, 0);
+            return 0;
+        // The session ends as the lock allows it, whichever of its windows is asked.
+        case WM_QUERYENDSESSION: return SendMessageA(lock_, message, wParam, lParam);
         default: break;
         }
         return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -135,11 +142,11 @@ MonitorCovers::~MonitorCovers() = default;
 
 void MonitorCovers::begin(HWND lock) {
     lock_ = lock;
-    lookAgain_ = !coverMonitors();
+    lookAgain_ = pauses_ > 0 || !coverMonitors();
 }
 
 void MonitorCovers::follow() {
-    if (lock_ == nullptr || (covers_.empty() && !lookAgain_)) return;
+    if (lock_ == nullptr || pauses_ > 0 || (covers_.empty() && !lookAgain_)) return;
     lookAgain_ = !coverMonitors();
 }
 
@@ -153,11 +160,14 @@ bool MonitorCovers::holds(HWND window) const {
     return std::any_of(covers_.begin(), covers_.end(), [window](const auto& c) { return c->handle() == window; });
 }
 
-void MonitorCovers::setTopmost(bool topmost) {
-    topmost_ = topmost;
-    for (const auto& c : covers_)
-        SetWindowPos(c->handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void MonitorCovers::pause() {
+    ++pauses_;
+    covers_.clear();
+}
+
+void MonitorCovers::resume() {
+    if (pauses_ > 0) --pauses_;
+    if (lock_ != nullptr && pauses_ == 0) lookAgain_ = !coverMonitors();
 }
 
 // False when the list could not be had or a cover could not be made: the lock goes on with the
@@ -177,7 +187,7 @@ bool MonitorCovers::coverMonitors() noexcept {
             covers_.erase(covers_.begin() + static_cast<std::ptrdiff_t>(*i));
         bool complete = true;
         for (const Rect& r : plan.creates) {
-            auto cover = std::make_unique<Cover>(instance_, lock_, r, topmost_);
+            auto cover = std::make_unique<Cover>(instance_, lock_, r);
             if (cover->handle() == nullptr) complete = false;
             else covers_.push_back(std::move(cover));
         }

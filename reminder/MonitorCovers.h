@@ -50,10 +50,15 @@ public:
     // The key wait ends, or the lock window goes: every cover goes.
     void end();
 
+    // While an error box of the lock's is open: every cover goes, so that the box can be seen
+    // and dragged anywhere, and none is made, not even by a lock that begins meanwhile, until
+    // resume() brings back those the lock and the key wait still want.
+    void pause();
+    void resume();
+
     bool any() const { return !covers_.empty(); }
+    std::size_t count() const { return covers_.size(); }
     bool holds(HWND window) const;
-    // Lowered among the ordinary windows while an error box is open, as the lock is.
-    void setTopmost(bool topmost);
 
 private:
     class Cover;
@@ -64,7 +69,7 @@ private:
     HWND lock_ = nullptr;  // while the covers last
     std::vector<std::unique_ptr<Cover>> covers_;
     bool lookAgain_ = false;
-    bool topmost_ = true;
+    int pauses_ = 0;  // boxes open, one inside another's loop
 };
 
 }  // namespace pausarium::reminder

@@ -1,7 +1,8 @@
 // The lock's covers over the other monitors, on a monitor list the test gives the real window:
-// where they lie, how they follow monitors that come and go, what kind of window they are, and
-// that a click or a close on them is the lock's. CreateWindowExA can be refused for covers in
-// this test program's own import table.
+// where they lie, how they follow monitors that come and go, what kind of window they are, that
+// a click or a close on them is the lock's, and that they make way for an error box. In this test
+// program's own import table CreateWindowExA can be refused for covers, and SetTimer for the
+// lock window.
 
 #include <windows.h>
 
@@ -42,6 +43,20 @@ HWND WINAPI refusableCreateWindow(DWORD exStyle, LPCSTR className, LPCSTR title,
     return realCreateWindow(exStyle, className, title, style, x, y, cx, cy, owner, menu, instance, parameter);
 }
 
+using SetTimerFunction = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
+SetTimerFunction previousSetTimer = nullptr;  // what the import held before: another test's, or user32's
+HWND refuseTimersOf = nullptr;
+// The lock window's timers that a test lets expire at once, known by their intervals.
+UINT_PTR hideTimer = 0;     // HideTimer, 2 s
+UINT_PTR addressTimer = 0;  // tmAdressHide, 5 s
+
+UINT_PTR WINAPI refusableSetTimer(HWND window, UINT_PTR id, UINT ms, TIMERPROC procedure) {
+    if (window != nullptr && window == refuseTimersOf) return 0;
+    if (window != nullptr && ms == 2000) hideTimer = id;
+    if (window != nullptr && ms == 5000) addressTimer = id;
+    return previousSetTimer(window, id, ms, procedure);
+}
+
 BOOL CALLBACK noteCover(HWND w, LPARAM out) {
     char name[32] = {};
     GetClassNameA(w, name, sizeof name);
@@ -79,6 +94,16 @@ void dispatchPosted(UINT kind) {
     while (PeekMessageA(&message, nullptr, kind, kind, PM_REMOVE)) DispatchMessageA(&message);
 }
 
+// What the window system has to say meanwhile (Wine takes the z-order from X's stacking), the
+// cycle's timers aside.
+void settle() {
+    for (int round = 0; round < 2; ++round, Sleep(200)) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message != WM_TIMER) DispatchMessageA(&message);
+    }
+}
+
 bool liesAbove(HWND upper, HWND lower) {
     for (HWND w = GetWindow(lower, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV))
         if (w == upper) return true;
@@ -104,9 +129,17 @@ struct CoveredLock : ::testing::Test {
         void* const original = pausarium::test::user32Function("CreateWindowExA");
         realCreateWindow = reinterpret_cast<CreateWindowFunction>(original);
         ASSERT_GT(pausarium::test::redirectImports(original, reinterpret_cast<void*>(&refusableCreateWindow)), 0);
+        previousSetTimer = &SetTimer;  // read from the import slot
+        ASSERT_GT(pausarium::test::redirectImports(reinterpret_cast<void*>(previousSetTimer),
+                                                   reinterpret_cast<void*>(&refusableSetTimer)), 0);
+    }
+    static void TearDownTestSuite() {
+        pausarium::test::redirectImports(reinterpret_cast<void*>(&refusableSetTimer),
+                                         reinterpret_cast<void*>(previousSetTimer));
     }
     void SetUp() override {
         refuseCovers = false;
+        refuseTimersOf = nullptr;
         window.show();  // the first show, at zero size
         window.hide();
     }
@@ -127,6 +160,39 @@ struct CoveredLock : ::testing::Test {
         window.focus();
     }
 };
+
+// What the lock's ticks leave while its error box is open.
+struct BoxSeen {
+    CoveredLock* test;
+    HWND box = nullptr;
+    std::size_t covers = 0;
+    bool boxForeground = false, boxAbove = false;
+};
+BoxSeen boxSeen{};
+
+BOOL CALLBACK noteBox(HWND w, LPARAM out) {
+    char name[16] = {};
+    GetClassNameA(w, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+}
+
+void CALLBACK tickWithTheBoxOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), noteBox, reinterpret_cast<LPARAM>(&boxSeen.box));
+    if (boxSeen.box == nullptr) return;
+    KillTimer(nullptr, timer);
+    TfmMainWindow& window = boxSeen.test->window;
+    window.fitToScreen();  // a blink, a raise of the raised protection, and the minute
+    window.restoreApplication();
+    window.bringToFront();
+    window.maximise();
+    window.focus();
+    boxSeen.covers = covers().size();
+    boxSeen.boxForeground = GetForegroundWindow() == boxSeen.box;
+    boxSeen.boxAbove = liesAbove(boxSeen.box, boxSeen.test->hwnd);
+    PostMessageA(boxSeen.box, WM_COMMAND, IDOK, 0);
+}
 
 }  // namespace
 
@@ -209,17 +275,19 @@ TEST_F(CoveredLock, ACoverIsABlackTopmostWindowThatNeverTakesTheKeyboard) {
     EXPECT_EQ(GetWindow(cover, GW_OWNER), hwnd);  // no taskbar button of its own
     EXPECT_EQ(GetWindowLongPtrA(cover, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_THICKFRAME), WS_POPUP);
     EXPECT_EQ(GetWindowTextLengthA(cover), 0);
-    EXPECT_EQ(GetClassLongPtrA(cover, GCLP_HCURSOR), 0);
-    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(GetClassLongPtrA(cover, GCLP_HBRBACKGROUND)), GetStockObject(BLACK_BRUSH));
     EXPECT_EQ(SendMessageA(cover, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
               MA_NOACTIVATE);
 
-    // A topmost window of another program over the cover: passed with the lock's raise.
-    const HWND other = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "STATIC", "other", WS_POPUP, -700, 100,
+    // A topmost window of another program over the lock and its cover: passed by the lock and
+    // the cover at one raise.
+    const HWND other = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "STATIC", "other", WS_POPUP, 100, 100,
                                        300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    settle();
     ASSERT_TRUE(liesAbove(other, cover));
     window.bringToFront();
+    settle();
+    EXPECT_TRUE(liesAbove(hwnd, other));
     EXPECT_TRUE(liesAbove(cover, other));
     DestroyWindow(other);
 
@@ -240,4 +308,30 @@ TEST_F(CoveredLock, ACoverIsABlackTopmostWindowThatNeverTakesTheKeyboard) {
     dispatchPosted(WM_CLOSE);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_FALSE(IsWindow(cover));
+}
+
+// An error box of the window's own during the lock (here: a click on a cover lights the address
+// up, and the system refuses its timer): the covers go while the box is open, so that it stays
+// in front with the keyboard wherever it is dragged; afterwards the window and its covers are
+// topmost again.
+TEST_F(CoveredLock, CoversMakeWayForAnErrorBoxAndComeBackAfterIt) {
+    SendMessageA(hwnd, WM_TIMER, hideTimer, 0);  // the first show's hide, which would end the covers in the box
+    lock({{left, false}, {primary, true}, {portrait, false}});
+    SendMessageA(hwnd, WM_TIMER, addressTimer, 0);  // the address goes dark: lighting it needs the timer again
+    const HWND cover = covers().at(0);
+    refuseTimersOf = hwnd;
+    boxSeen = {this};
+    SetTimer(nullptr, 0, 200, tickWithTheBoxOpen);
+    SendMessageA(cover, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(cover, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    dispatchPosted(kCoverClicked);  // returns once the box is answered
+    refuseTimersOf = nullptr;
+
+    ASSERT_NE(boxSeen.box, nullptr);
+    EXPECT_EQ(boxSeen.covers, 0u);
+    EXPECT_TRUE(boxSeen.boxForeground);
+    EXPECT_TRUE(boxSeen.boxAbove);
+    EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(covered(), sorted({left, portrait}));
+    for (HWND c : covers()) EXPECT_TRUE(GetWindowLongPtrA(c, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
