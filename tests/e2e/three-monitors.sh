@@ -17,20 +17,23 @@ three_monitor_primary_x=800  # X's x of Windows' 0
 # The monitors as Windows reports them: "left,top,right,bottom", the primary first.
 three_monitor_rects=("0,0,1024,768" "-800,0,0,600" "1024,0,1664,480")
 
-# start_three_monitor_display FIRST: Xvfb on the first free display from :FIRST, split into the
-# three monitors; sets three_monitor_display (":N") and three_monitor_xvfb_pid, for the caller to
-# end. -noreset keeps the monitors: without it the server resets, and forgets them, when its
-# last client (each xrandr call) disconnects. Xvfb is no job of the calling shell, so that
-# waiting for its jobs (the programs under test) does not wait for the display.
+# start_three_monitor_display FIRST [PIDFILE]: Xvfb on the first free display from :FIRST, split
+# into the three monitors; sets three_monitor_display (":N") and three_monitor_xvfb_pid, for the
+# caller to end. PIDFILE, when given, holds the pid too, for whoever cleans up after a caller
+# that was killed (and so ran no trap). -noreset keeps the monitors: without it the server
+# resets, and forgets them, when its last client (each xrandr call) disconnects. Xvfb is no job
+# of the calling shell, so that waiting for its jobs (the programs under test) does not wait for
+# the display.
 three_monitor_server_up() {  # our Xvfb answers on :N (not another that took the number)
   kill -0 "$three_monitor_xvfb_pid" 2>/dev/null && DISPLAY=":$1" xdpyinfo >/dev/null 2>&1
 }
 start_three_monitor_display() {
-  local n=$1 attempt i
+  local n=$1 pid_file=${2:-} attempt i
   for attempt in 1 2 3 4 5 6 7 8; do
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     three_monitor_xvfb_pid=$(Xvfb ":$n" -screen 0 "${three_monitor_screen}x24" -noreset -nolisten tcp \
       >/dev/null 2>&1 & echo $!)
+    [ -z "$pid_file" ] || echo "$three_monitor_xvfb_pid" >"$pid_file"
     for i in $(seq 50); do
       three_monitor_server_up "$n" && break
       kill -0 "$three_monitor_xvfb_pid" 2>/dev/null || break  # the number was taken meanwhile

@@ -11,7 +11,8 @@ source "$here/../lib.sh"
 source "$here/reminder-lib.sh"
 source "$here/../three-monitors.sh"
 
-if ! start_three_monitor_display 170; then
+# The prefix's fixtures end this Xvfb should the scenario be killed (see ../prefix.sh).
+if ! start_three_monitor_display 170 "$E2E_BUILD_DIR/e2e-xvfb.pid"; then
   fail "a virtual screen split into three monitors"
   finish
 fi
@@ -21,6 +22,7 @@ restore() {
   stop_programs
   wine_sees_monitors off
   kill "${window_manager_pid:-}" "$three_monitor_xvfb_pid" 2>/dev/null || true
+  rm -f "$E2E_BUILD_DIR/e2e-xvfb.pid"
 }
 trap restore EXIT
 stop_programs
