@@ -2,9 +2,10 @@
 // The black covers over the monitors other than the primary, from the lock's beginning to the
 // end of the key wait: one borderless topmost window per rectangle that CoverLayout asks for.
 // Each is owned by the lock window, so it has no taskbar button and Windows keeps it above the
-// lock in the z-order: raising the lock raises its covers with it. A cover never takes the
-// keyboard or the foreground; a click on it is posted to the lock as kCoverClicked, a request
-// to close it goes to the lock as its own.
+// lock in the z-order (the lock raises a cover that another window passed all the same). A cover
+// never takes the keyboard or the foreground and refuses to be minimised, maximised or moved; a
+// click on it is posted to the lock as kCoverClicked, a request to close it and the question
+// whether the session may end go to the lock as its own.
 
 #include <windows.h>
 
