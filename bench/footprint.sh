@@ -11,12 +11,15 @@
 # (default build/footprint of this checkout). The lock rows are measured twice, for these
 # sources and for the git revision FOOTPRINT_BEFORE of this checkout (default 0a8936b, the
 # lock before it stopped repeating window calls that change nothing; empty: not measured).
+# The lock rows run on one monitor and again on three (tests/e2e/three-monitors.sh: a second
+# display, split into three monitors for Wine), where the lock covers the two other monitors.
 # FOOTPRINT_WM=openbox runs the programs under that window manager; FOOTPRINT_ROWS=lock
 # measures the lock rows only; FOOTPRINT_DISPLAY=N takes the X display :N (default: the
-# first free from :150).
+# first free from :150), and the three monitors take the first free display after it.
 set -euo pipefail
 bench_dir=$(cd "$(dirname "$0")" && pwd)
 repo=$(dirname "$bench_dir")
+source "$repo/tests/e2e/three-monitors.sh"
 source_dir=$(cd "${FOOTPRINT_SOURCE:-$repo}" && pwd)
 work=${FOOTPRINT_WORK:-$repo/build/footprint}
 window=${1:-30}
@@ -67,19 +70,23 @@ while [ -z "${FOOTPRINT_DISPLAY:-}" ] && [ -e "/tmp/.X11-unix/X$display" ] || [ 
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$display"
-wm_pid=
+wm_pids=()
+three_monitor_xvfb_pid=
 cleanup() {
   wineserver -k 2>/dev/null || true
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ ${#wm_pids[@]} -gt 0 ] && kill "${wm_pids[@]}" 2>/dev/null
+  [ -n "$three_monitor_xvfb_pid" ] && kill "$three_monitor_xvfb_pid" 2>/dev/null
   kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-if [ -n "${FOOTPRINT_WM:-}" ]; then
+start_wm() {  # the window manager, if any, on $DISPLAY
+  [ -n "${FOOTPRINT_WM:-}" ] || return 0
   "$FOOTPRINT_WM" >/dev/null 2>&1 &
-  wm_pid=$!
+  wm_pids+=($!)
   sleep 2
-fi
+}
+start_wm
 
 echo "making a fresh Wine prefix"
 wineserver -k 2>/dev/null || true
@@ -126,7 +133,7 @@ measure() {  # measure ROW PID SECONDS: one row of the table over that window
   threads=$(ls "/proc/$pid/task" | wc -l); dlls=$(dll_count "$pid")
   rows+=("$(awk -v r="$row" -v p="$pss" -v s="$rss" -v u="$uss" -v c=$((cpu1 - cpu0)) -v t="$ticks" \
     -v w=$((sw1 - sw0)) -v sec="$seconds" -v th="$threads" -v d="$dlls" \
-    'BEGIN { printf "| %-31s | %6.2f | %6.2f | %6.2f | %8.3f | %7.2f | %3d | %3d |", r, p / 1024, s / 1024, u / 1024, c / t / sec * 60, w / sec, th, d }')")
+    'BEGIN { printf "| %-42s | %6.2f | %6.2f | %6.2f | %8.3f | %7.2f | %3d | %3d |", r, p / 1024, s / 1024, u / 1024, c / t / sec * 60, w / sec, th, d }')")
   echo "${rows[-1]}"
 }
 wine_processes=()
@@ -157,8 +164,8 @@ start() {  # start EXE: runs it and sets $pid to its process once it exists; $st
 stop() { wineserver -k 2>/dev/null || true; wait "$wine_job" 2>/dev/null || true; sleep 1; }
 sleep_until() { local left=$(( $1 - (SECONDS - started) )); [ "$left" -gt 0 ] && sleep "$left"; return 0; }
 
-echo "measuring ($window s windows; about 10 minutes)${FOOTPRINT_WM:+, under $FOOTPRINT_WM}"
-printf '| %-31s | %6s | %6s | %6s | %8s | %7s | %3s | %3s |\n' row "PSS MB" "RSS MB" "USS MB" "CPU s/min" "wakes/s" thr DLL
+echo "measuring ($window s windows; about 15 minutes)${FOOTPRINT_WM:+, under $FOOTPRINT_WM}"
+printf '| %-42s | %6s | %6s | %6s | %8s | %7s | %3s | %3s |\n' row "PSS MB" "RSS MB" "USS MB" "CPU s/min" "wakes/s" thr DLL
 if [ "$rows_wanted" = all ]; then
   pid=; start "$work/floor.exe"; sleep "$settle"; measure "floor (minimal program)" "$pid" "$window"; stop
 
@@ -170,14 +177,29 @@ fi
 # The short build's 30/5 cycle: work 27 min and 3 notices of a minute, then a 5-minute lock.
 lock_start=$(( 30 * short_minute_ms / 1000 )); lock_end=$(( 35 * short_minute_ms / 1000 ))
 lock_window=$(( lock_end - lock_start - 4 ))
-for level in 0 1; do
-  for build in "" ${before:+-before}; do
-    set_settings 0 "$level"
-    pid=; start "$work/install-short$build/Pausarium.exe"; sleep_until $((lock_start + 2))
-    measure "reminder, lock, $([ "$level" = 0 ] && echo normal || echo raised)${build:+ (before)}" "$pid" "$lock_window"
-    stop
+lock_rows() {  # lock_rows [SUFFIX]: the lock at both levels, for these sources and before
+  local level build
+  for level in 0 1; do
+    for build in "" ${before:+-before}; do
+      set_settings 0 "$level"
+      pid=; start "$work/install-short$build/Pausarium.exe"; sleep_until $((lock_start + 2))
+      measure "reminder, lock, $([ "$level" = 0 ] && echo normal || echo raised)${1:-}${build:+ (before)}" "$pid" "$lock_window"
+      stop
+    done
   done
-done
+}
+lock_rows
+# The same on three monitors, then the one monitor again for the rows that follow.
+one_monitor=$DISPLAY
+start_three_monitor_display $((display + 1)) || { echo "no display of three monitors" >&2; exit 1; }
+export DISPLAY=$three_monitor_display
+start_wm
+wine_sees_monitors on
+lock_rows ", 3 monitors"
+wine_sees_monitors off
+[ -n "${FOOTPRINT_WM:-}" ] && { kill "${wm_pids[-1]}" 2>/dev/null; unset 'wm_pids[-1]'; }
+kill "$three_monitor_xvfb_pid" 2>/dev/null; three_monitor_xvfb_pid=
+export DISPLAY=$one_monitor
 
 [ "$rows_wanted" = all ] || exit 0
 pid=; start "$work/install/PausariumSetup.exe"; sleep "$settle"; measure "setup dialog, idle" "$pid" "$window"; stop

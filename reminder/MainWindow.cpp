@@ -34,17 +34,54 @@ win32::Font makeFont(const design::FontDesign& font) {
 int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
-// A visible, enabled window of this thread owned by `owner`: a box that `owner` waits on.
+// A visible, enabled window of this thread owned by `owner`, other than its covers: a box that
+// `owner` waits on.
 struct OwnedBoxSearch {
     HWND owner;
+    const MonitorCovers& covers;
     HWND box;
 };
 
 BOOL CALLBACK noteOwnedBox(HWND w, LPARAM lParam) {
     auto& search = *reinterpret_cast<OwnedBoxSearch*>(lParam);
     if (GetWindow(w, GW_OWNER) != search.owner || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+    if (search.covers.holds(w)) return TRUE;
     search.box = w;
     return FALSE;
+}
+
+// Whether `above`, a window above another, covers it where raising could pass it: a visible
+// window, topmost unless the other is topmost itself.
+bool coversWindow(HWND above, bool otherIsTopmost) {
+    if (!IsWindowVisible(above)) return false;
+    return otherIsTopmost || (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
+}
+
+// The z-order from the top down to `window` and the last of its covers: whether a window other
+// than the covers lies above `window`, and which covers lie below such a window.
+struct WindowsAboveSearch {
+    HWND window;
+    bool topmost;
+    const MonitorCovers& covers;
+    std::size_t coversLeft;  // not met yet
+    bool windowMet = false;
+    bool anotherMet = false;
+    bool windowCovered = false;
+    std::vector<HWND> coveredCovers;
+};
+
+BOOL CALLBACK noteWindowAbove(HWND w, LPARAM lParam) {
+    auto& search = *reinterpret_cast<WindowsAboveSearch*>(lParam);
+    if (w == search.window) {
+        search.windowMet = true;
+        search.windowCovered = search.anotherMet;
+    } else if (search.covers.holds(w)) {
+        if (search.anotherMet) search.coveredCovers.push_back(w);
+        if (search.coversLeft > 0) --search.coversLeft;
+    } else if (!search.anotherMet && coversWindow(w, search.topmost)) {
+        search.anotherMet = true;
+    }
+    return search.windowMet && search.coversLeft == 0 ? FALSE : TRUE;
 }
 
 // The band of the client area that holds the single centred message line.
@@ -52,14 +89,16 @@ constexpr int kMessageBandHalfHeight = 16;
 
 }  // namespace
 
-TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle)
+TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle,
+                             MonitorList& monitors)
     : paths_(std::move(paths)),
       applicationTitle_(applicationTitle),
       panelFont_(makeFont(design::kPanelFont)),
       addressFont_(makeFont(design::kAddressFont)),
       messageText_(texts::kLocked.str()),
       messageColour_(design::kPanelDesignedColour),
-      addressColour_(design::kAddressDesignedColour) {
+      addressColour_(design::kAddressDesignedColour),
+      covers_(instance, monitors) {
     registerClass(instance, windowClass(instance));
     const int x = (screenWidth() - design::kDesignedClientWidth) / 2;
     const int y = (screenHeight() - design::kDesignedClientHeight) / 2;
@@ -77,12 +116,21 @@ TfmMainWindow::~TfmMainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
+MonitorList& TfmMainWindow::systemMonitors() {
+    static Win32MonitorList monitors;
+    return monitors;
+}
+
+// Lowered among the ordinary windows while the box is open, so that the box can be seen. The
+// covers go meanwhile and come back once the window is topmost again: a window that owns
+// topmost windows is not always let into the topmost band (Wine keeps it out).
 void TfmMainWindow::showError(const std::string& message) {
-    // Lowered among the ordinary windows while the box is open, so that the box can be seen.
     constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    covers_.pause();
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
     win32::showStandardErrorBox(hwnd_, applicationTitle_, message);
     if (hwnd_ != nullptr) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    covers_.resume();
 }
 
 LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,6 +164,8 @@ LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: onLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_LBUTTONDBLCLK: return 0;
     case WM_CAPTURECHANGED: clicks_.cancel(); return 0;
+    case kCoverClicked: onCoverClicked(); return 0;
+    case WM_DISPLAYCHANGE: covers_.displayChanged(); break;
     case WM_CLOSE: onClose(); return 0;
     case WM_QUERYENDSESSION: return (!cycle_ || cycle_->FormCloseQuery()) ? TRUE : FALSE;
     case WM_DESTROY: onDestroy(); return 0;
@@ -197,11 +247,21 @@ void TfmMainWindow::onLeftButtonUp(int x, int y) {
     if (clicked == HitTarget::Message) cycle_->ProcessUserInput();  // pnPanelClick
 }
 
+// A click on a cover is a click on the message; while a box of the window's own is open the
+// window is disabled and takes no clicks, nor do its covers. The cover is never activated, so
+// during the lock the click hands the window the keyboard, should another program hold it.
+void TfmMainWindow::onCoverClicked() {
+    if (!cycle_ || !IsWindowEnabled(hwnd_)) return;
+    if (locked_ && GetForegroundWindow() != hwnd_) keyboard_.take(hwnd_);
+    cycle_->ProcessUserInput();  // pnPanelClick
+}
+
 void TfmMainWindow::onClose() {
     if (!cycle_ || cycle_->FormCloseQuery()) DestroyWindow(hwnd_);
 }
 
 void TfmMainWindow::onDestroy() {
+    covers_.end();
     cycle_.reset();   // its timers stop through the host
     timers_.reset();  // and the host kills whatever is left
     PostQuitMessage(0);
@@ -211,20 +271,39 @@ void TfmMainWindow::onDestroy() {
 // is then what the lock keeps in front and gives the keyboard, so that it can be answered.
 HWND TfmMainWindow::frontWindow() const {
     if (IsWindowEnabled(hwnd_)) return hwnd_;
-    OwnedBoxSearch search{hwnd_, nullptr};
+    OwnedBoxSearch search{hwnd_, covers_, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), noteOwnedBox, reinterpret_cast<LPARAM>(&search));
     return search.box != nullptr ? search.box : hwnd_;
 }
 
-// Whether a visible window lies above `window` in the z-order where raising could pass it: a
-// topmost window covers a window that is not topmost for good.
-bool TfmMainWindow::coveredByAnother(HWND window) {
+// Whether a visible window lies above `window` in the z-order where raising could pass it (a
+// topmost window covers a window that is not topmost for good), and for the lock which of its
+// covers lie below such a window. Windows keeps the covers above the lock as windows it owns;
+// Wine keeps its z-order as X stacks the windows, and may leave them below it. Walking up with
+// GW_HWNDPREV asks the system once for each window above; while there are covers, EnumWindows
+// gets the z-order from the top in one request instead.
+TfmMainWindow::Covered TfmMainWindow::coveredByAnother(HWND window) const {
     const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
-        if (!IsWindowVisible(above)) continue;
-        if (topmost || (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return true;
+    if (covers_.any()) {
+        WindowsAboveSearch search{window, topmost, covers_, covers_.count(), false, false, false, {}};
+        EnumWindows(noteWindowAbove, reinterpret_cast<LPARAM>(&search));
+        return {search.windowCovered, std::move(search.coveredCovers)};
     }
-    return false;
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV))
+        if (coversWindow(above, topmost)) return {true, {}};
+    return {};
+}
+
+// Raises `window` to the top of the z-order in its band, with `flags` besides. For the lock with
+// covers: HWND_TOPMOST, where Windows places a topmost window as at HWND_TOP and takes the
+// windows it owns along either way, while Wine takes them along above other topmost windows
+// only for HWND_TOPMOST, and for HWND_TOP leaves the whole group where it was; and
+// SWP_NOOWNERZORDER, which concerns only the lock's owner (it has none) on Windows, and without
+// which Wine moves the covers that lay above the lock along, below a window that lay above them.
+void TfmMainWindow::raise(HWND window, UINT flags) const {
+    const bool withCovers = window == hwnd_ && covers_.any();
+    SetWindowPos(window, withCovers ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | flags | (withCovers ? SWP_NOOWNERZORDER : 0));
 }
 
 RECT TfmMainWindow::clientRect() const {
@@ -266,13 +345,14 @@ void TfmMainWindow::show() {
     // band); the lock takes the keyboard. Either goes to a box of the window's own when one
     // is open.
     const HWND front = frontWindow();
-    if (GetForegroundWindow() != front || coveredByAnother(front))
-        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (GetForegroundWindow() != front || coveredByAnother(front).window)
+        raise(front, 0);
     if (locked_) keyboard_.take(front);
 }
 
 void TfmMainWindow::hide() {
     keyboard_.giveBack(hwnd_);
+    covers_.end();
     if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
 }
 
@@ -295,8 +375,10 @@ void TfmMainWindow::setAddressColour(Colour colour) {
 }
 
 // Only a window whose size someone else changed is resized: an unchanged SetWindowPos still
-// sends WM_WINDOWPOSCHANGING/CHANGED, and costs Wine a round of server requests.
+// sends WM_WINDOWPOSCHANGING/CHANGED, and costs Wine a round of server requests. The covers
+// follow the monitors at the same second.
 void TfmMainWindow::fitToScreen() {
+    covers_.follow();
     const int width = screenWidth();
     const int height = screenHeight();
     RECT r{};
@@ -322,21 +404,30 @@ void TfmMainWindow::focus() {
     raiseIfCovered(front);
 }
 
-void TfmMainWindow::raiseIfCovered(HWND window) {
-    if (coveredByAnother(window))
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+// A cover of the lock's passed by another window is raised on its own, with no owner's z-order
+// to follow.
+void TfmMainWindow::raiseIfCovered(HWND window) const {
+    const Covered covered = coveredByAnother(window);
+    if (covered.window) raise(window, SWP_NOACTIVATE);
+    if (window != hwnd_) return;
+    for (HWND cover : covered.covers)
+        SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// A minimised window's owned windows are hidden with it; the covers are shown again with it.
 void TfmMainWindow::restoreApplication() {
     if (!IsIconic(hwnd_)) return;
     ShowWindow(hwnd_, SW_RESTORE);
+    if (covers_.any()) ShowOwnedPopups(hwnd_, TRUE);
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // While the lock runs the window refuses WM_QUERYENDSESSION; Windows shows this reason beside
 // it on the page that lets the user end the session anyway.
+// The covers come with the lock's beginning, before its show, and stay through the key wait.
 void TfmMainWindow::setLocked(bool locked) {
     locked_ = locked;
+    if (locked) covers_.begin(hwnd_);
     if (locked) shutdownReason_.give(hwnd_, texts::kLocked.str());
     else shutdownReason_.withdraw();
 }

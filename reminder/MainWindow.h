@@ -2,7 +2,8 @@
 // fmMainWindow, class TfmMainWindow: the break reminder's one window. A borderless topmost
 // black popup that carries the message (pnPanel) and the address label (lbAdress), both
 // windowless and painted here, hosts the cycle's timers and turns keys and clicks into the
-// cycle's input. It is the cycle's ReminderWindow and Platform.
+// cycle's input. It is the cycle's ReminderWindow and Platform. From the lock's beginning to the
+// end of the key wait it also keeps the other monitors covered (MonitorCovers).
 
 #include <windows.h>
 
@@ -10,9 +11,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "BreakCycle.h"
 #include "Foreground.h"
+#include "MonitorCovers.h"
 #include "Scoped.h"
 #include "ShutdownReason.h"
 #include "Win32TimerHost.h"
@@ -26,7 +29,9 @@ class TfmMainWindow final : public ReminderWindow, public Platform, public win32
 public:
     // Creates the window; its creation runs FormCreate. `applicationTitle` is the program's
     // title, kept by the caller: the error boxes' caption, also after the window is gone.
-    TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle);
+    // `monitors` tells which monitors the lock's covers go over.
+    TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle,
+                  MonitorList& monitors = systemMonitors());
     ~TfmMainWindow() override;
     TfmMainWindow(const TfmMainWindow&) = delete;
     TfmMainWindow& operator=(const TfmMainWindow&) = delete;
@@ -49,6 +54,8 @@ public:
     void openAddress(const std::string& address) override;
     void setApplicationTitle(const std::string& title) override;
 
+    static MonitorList& systemMonitors();
+
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void showError(const std::string& message) override;
@@ -59,13 +66,19 @@ private:
     void onMouseMove(int x, int y);
     void onLeftButtonDown(int x, int y);
     void onLeftButtonUp(int x, int y);
+    void onCoverClicked();
     void onClose();
     void onDestroy();
 
     void paint(HDC dc, const RECT& dirty);
     HWND frontWindow() const;
-    static bool coveredByAnother(HWND window);
-    static void raiseIfCovered(HWND window);
+    struct Covered {
+        bool window = false;
+        std::vector<HWND> covers;  // the lock's covers that another window lies above
+    };
+    Covered coveredByAnother(HWND window) const;
+    void raiseIfCovered(HWND window) const;
+    void raise(HWND window, UINT flags) const;
     RECT clientRect() const;
     HitTarget hit(int x, int y) const;
     void invalidateMessage();
@@ -84,6 +97,7 @@ private:
     ClickTracker clicks_;
     bool locked_ = false;
     win32::ForegroundReturn keyboard_;
+    MonitorCovers covers_;
     win32::ShutdownReason shutdownReason_;
 };
 

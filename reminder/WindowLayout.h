@@ -2,14 +2,10 @@
 // Window-independent decisions of the reminder window: where the address label lies for a
 // client size, what a point hits, and which press/release pairs make a click.
 
+#include "Rect.h"
 #include "ReminderWindowDesign.h"
 
 namespace pausarium::reminder {
-
-struct Rect {
-    int left, top, right, bottom;
-    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
 
 // lbAdress: anchored top and right, fixed size, its right edge kAddressLabel.rightMargin
 // pixels from the client area's right edge.

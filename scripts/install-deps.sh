@@ -13,7 +13,7 @@ packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb openbox xdotool x11-utils imagemagick nsis zip unzip locales
-  x11-xserver-utils  # xrandr: the several-monitor scenario splits the virtual screen into monitors
+  x11-xserver-utils  # xrandr, xsetroot: the three-monitor scenario splits the virtual screen, and colours its desktop
   fonts-wine  # Wine's bitmap "MS Sans Serif" (Cyrillic too): the dialogs' font, at its real metrics
   osslsigncode openssl  # signing a release (scripts/sign-release.sh), and its test's throwaway certificate
 )

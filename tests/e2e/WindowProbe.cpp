@@ -1,7 +1,8 @@
 // A small Windows program that the end-to-end scenarios use to ask what only Windows knows of
 // the running program's window (class TfmMainWindow, the name both programs' windows have): its
 // title, place and z-order band, its answers to close requests, and the text of an open message
-// box (texts as the programs wrote them, in the ANSI code page).
+// box (texts as the programs wrote them, in the ANSI code page); and the monitors as Windows
+// reports them, with the black covers the reminder lays over the secondary ones during the lock.
 //   window-probe state      -> "title=<t> visible=0|1 topmost=0|1 rect=L,T,R,B zoomed=0|1"
 //   window-probe close      -> posts WM_CLOSE
 //   window-probe queryend   -> "answer=0|1" (WM_QUERYENDSESSION)
@@ -10,7 +11,12 @@
 //   window-probe minimise   -> sends the window's minimise command (its minimise box)
 //   window-probe restore    -> sends the owner the restore command (its taskbar button)
 //   window-probe edittext C -> the text of the edit control in the window of class C
-// Exit status 1 when the window (or box) does not exist.
+//   window-probe monitors   -> "monitor=L,T,R,B primary=0|1", one line per monitor
+//   window-probe covers     -> one line per top-level window of class TMonitorCover:
+//                              "cover=L,T,R,B visible=0|1 topmost=0|1 toolwindow=0|1
+//                              noactivate=0|1 popup=0|1 text=0|1 samethread=0|1" (text: it has
+//                              one; samethread: TfmMainWindow's thread made it); none, none
+// Exit status 1 when the window (or box) does not exist; monitors and covers always answer.
 
 #include <windows.h>
 
@@ -56,12 +62,55 @@ int editText(const char* windowClass) {
     return 0;
 }
 
+BOOL CALLBACK printMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    const RECT& r = info.rcMonitor;
+    std::printf("monitor=%ld,%ld,%ld,%ld primary=%d\n", r.left, r.top, r.right, r.bottom,
+                (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? 1 : 0);
+    return TRUE;
+}
+
+int monitors() {
+    return EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0) ? 0 : 1;
+}
+
+constexpr char kCoverClass[] = "TMonitorCover";
+
+BOOL CALLBACK printCover(HWND w, LPARAM reminderThread) {
+    char className[64] = {};
+    GetClassNameA(w, className, sizeof className);
+    if (std::strcmp(className, kCoverClass) != 0) return TRUE;
+    RECT r{};
+    GetWindowRect(w, &r);
+    const LONG style = GetWindowLongA(w, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE);
+    const DWORD thread = GetWindowThreadProcessId(w, nullptr);
+    std::printf("cover=%ld,%ld,%ld,%ld visible=%d topmost=%d toolwindow=%d noactivate=%d popup=%d text=%d "
+                "samethread=%d\n",
+                r.left, r.top, r.right, r.bottom, IsWindowVisible(w) ? 1 : 0, (exStyle & WS_EX_TOPMOST) != 0 ? 1 : 0,
+                (exStyle & WS_EX_TOOLWINDOW) != 0 ? 1 : 0, (exStyle & WS_EX_NOACTIVATE) != 0 ? 1 : 0,
+                (style & WS_POPUP) != 0 ? 1 : 0, GetWindowTextLengthA(w) > 0 ? 1 : 0,
+                reminderThread != 0 && thread == static_cast<DWORD>(reminderThread) ? 1 : 0);
+    return TRUE;
+}
+
+// Top-level windows of the cover class, whoever made them; no line at all when none exists.
+int covers() {
+    const HWND reminder = FindWindowA("TfmMainWindow", nullptr);
+    const DWORD thread = reminder != nullptr ? GetWindowThreadProcessId(reminder, nullptr) : 0;
+    return EnumWindows(printCover, static_cast<LPARAM>(thread)) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     if (std::strcmp(argv[1], "errorbox") == 0) return errorBox();
     if (std::strcmp(argv[1], "edittext") == 0) return argc > 2 ? editText(argv[2]) : 2;
+    if (std::strcmp(argv[1], "monitors") == 0) return monitors();
+    if (std::strcmp(argv[1], "covers") == 0) return covers();
     const HWND w = FindWindowA("TfmMainWindow", nullptr);
     if (w == nullptr) {
         std::printf("no window\n");

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # setup: a fresh Wine prefix for this test run and the programs installed by `cmake --install`.
 # cleanup: every Wine process of the prefix ended.
+# Both end an Xvfb that a scenario started and could not end itself, killed (at its timeout)
+# before its trap ran: the scenario notes its pid in $E2E_BUILD_DIR/e2e-xvfb.pid.
 #
 # Making a prefix (wineboot) takes tens of seconds and writes over a gigabyte, most of it Wine's
 # own modules. So it is made once per Wine version, as a template beside the build directories
@@ -27,8 +29,17 @@ copy_template() {
     -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
 }
 
+end_scenario_display() {
+  local file=$E2E_BUILD_DIR/e2e-xvfb.pid pid
+  pid=$(cat "$file" 2>/dev/null) || return 0
+  # Only that Xvfb: the number may belong to another process by now.
+  [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
+  rm -f "$file"
+}
+
 case "$1" in
   setup)
+    end_scenario_display
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX" "$E2E_INSTALL_DIR" "$E2E_ARTIFACTS"
     mkdir -p "$E2E_ARTIFACTS" "$WINEPREFIX" "$(dirname "$E2E_PREFIX_TEMPLATE")"
@@ -41,6 +52,7 @@ case "$1" in
     echo "prefix ready: $WINEPREFIX"
     ;;
   cleanup)
+    end_scenario_display
     wineserver -k 2>/dev/null || true
     echo "wineserver ended"
     ;;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Two whole break cycles of regime 30/5 on the real window (minute = 3 s): nothing seen at
 # start; notices full screen, green text centred, the last one red; the lock blinking red one
-# second in three, closing refused by every route, Alt+F4 and other keys only showing the
+# second in three, with no cover window on the single monitor, closing refused by every route, Alt+F4 and other keys only showing the
 # remaining minutes and lighting the address label; a click on the label counts as no click on
 # the message; the key wait blinking green one second in two and ended by a lone Shift; in the
 # second key wait a close request ends the program.
@@ -77,6 +77,7 @@ check "the lock text blinks red about one second in three" [ $on -ge 2 -a $on -l
 probe close
 sleep 1
 check "a close message in the lock is refused" window_visible
+check "with one monitor the lock has no cover window" no_covers
 check "WM_QUERYENDSESSION in the lock is refused" grep -q '^answer=0' <<<"$(probe queryend)"
 check "the address label is black by now" dark lock-label-dark
 

@@ -6,6 +6,9 @@ window_visible() { window_state | grep -q ' visible=1 '; }
 window_hidden() { window_state | grep -q ' visible=0 '; }
 window_exists() { probe state >/dev/null; }
 window_gone() { ! window_exists; }
+# The black covers over the monitors other than the primary (windows of class TMonitorCover)
+cover_lines() { probe covers | grep '^cover='; }
+no_covers() { local out; out=$(probe covers) && ! grep -q '^cover=' <<<"$out"; }
 reminder_window() { xdotool search --name '^Pausarium' 2>/dev/null | head -n 1; }
 # red / green / blue pixels of a screenshot, optionally in a crop
 reds() { count_colour "$1" 255,0,0 "${2:-}"; }
