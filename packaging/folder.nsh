@@ -161,9 +161,10 @@ FunctionEnd
 ; The directory page's Next button: a refused folder keeps the page open.
 Function DirectoryPageLeave
   Call CheckInstallFolder
-  StrCmp $FolderRefusal "" +3
+  ${If} $FolderRefusal != ""
     MessageBox MB_OK|MB_ICONSTOP "$FolderRefusal" /SD IDOK
     Abort
+  ${EndIf}
 FunctionEnd
 
 ; Owned by Administrators, full control for Administrators and SYSTEM, read and run for Users,

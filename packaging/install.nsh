@@ -18,44 +18,53 @@ Function ReadSwitches
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REGIME=" $Regime
-  IfErrors 0 +2
+  ${If} ${Errors}
     StrCpy $Regime ""
+  ${EndIf}
   ClearErrors
   ${GetOptions} $0 "/PROTECTION=" $Protection
-  IfErrors 0 +2
+  ${If} ${Errors}
     StrCpy $Protection ""
-  StrCmp "$Regime$Protection" "" done
-  StrCmp $Regime "" 0 +2
+  ${EndIf}
+  ${If} "$Regime$Protection" == ""
+    Return
+  ${EndIf}
+  ${If} $Regime == ""
     StrCpy $Regime 1
-  StrCmp $Protection "" 0 +2
+  ${EndIf}
+  ${If} $Protection == ""
     StrCpy $Protection 0
-  StrCmp $Regime 0 protection
-  StrCmp $Regime 1 protection
-  StrCmp $Regime 2 protection invalid
-  protection:
-  StrCmp $Protection 0 done
-  StrCmp $Protection 1 done invalid
-  invalid:
+  ${EndIf}
+  StrCpy $1 0  ; $1: 1 when a switch has a value it does not take
+  ${If} $Regime != 0
+  ${AndIf} $Regime != 1
+  ${AndIf} $Regime != 2
+    StrCpy $1 1
+  ${EndIf}
+  ${If} $Protection != 0
+  ${AndIf} $Protection != 1
+    StrCpy $1 1
+  ${EndIf}
+  ${If} $1 = 1
     !insertmacro PAUSARIUM_LOG "$(InvalidSwitches)"
     MessageBox MB_OK|MB_ICONSTOP "$(InvalidSwitches)" /SD IDOK
     SetErrorLevel 2
     Quit
-  done:
+  ${EndIf}
 FunctionEnd
 
 ; $R0: the autorun value that names the installed reminder, as the setup tool writes it.
 Function AutorunValue
   StrCpy $R0 "$INSTDIR\Pausarium.exe"
-  StrCpy $R1 0
-  scan:
+  StrCpy $R1 0  ; $R1: a position in $R0; $R2: the character there
+  ${Do}
     StrCpy $R2 $R0 1 $R1
-    StrCmp $R2 "" done
-    StrCmp $R2 " " 0 +3
+    ${If} $R2 == " "
       StrCpy $R0 '"$R0"'
-      Goto done
+      ${Break}
+    ${EndIf}
     IntOp $R1 $R1 + 1
-    Goto scan
-  done:
+  ${LoopUntil} $R2 == ""
 FunctionEnd
 
 Var RegistryWriteFailed  ; 1 when a value that the installer promises could not be written

@@ -17,8 +17,9 @@ Function un.ReadUpgradeSwitch
   ClearErrors
   ${un.GetOptions} $0 "/UPGRADE" $1
   StrCpy $Upgrading 1
-  IfErrors 0 +2
+  ${If} ${Errors}
     StrCpy $Upgrading 0
+  ${EndIf}
 FunctionEnd
 
 ; $0: 1 when the other registry view holds Pausarium's installed-programs entry and its
@@ -39,18 +40,22 @@ Function un.OtherInstallationPresent
 FunctionEnd
 
 Function un.RemoveRegistryData
-  StrCmp $Upgrading 1 done
-  ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
-  !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $INSTDIR $1
-  StrCmp $1 1 0 +2
+  ${If} $Upgrading = 1
+    Return
+  ${EndIf}
+  ReadRegStr $0 HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"  ; $0: the autorun value
+  !insertmacro PAUSARIUM_AUTORUN_IN_FOLDER $0 $INSTDIR $1  ; $1: 1 when it names this folder
+  ${If} $1 = 1
     DeleteRegValue HKLM "${PAUSARIUM_RUN_KEY}" "Pausarium"
+  ${EndIf}
   Call un.OtherInstallationPresent
-  StrCmp $0 1 done  ; it still needs the settings and the component
+  ${If} $0 = 1  ; it still needs the settings and the component
+    Return
+  ${EndIf}
   DeleteRegKey HKCU "${PAUSARIUM_SETTINGS_KEY}"
   !insertmacro PAUSARIUM_ACTIVE_SETUP_VIEW
   DeleteRegKey HKLM "${PAUSARIUM_ACTIVE_SETUP_KEY}"
   SetRegView ${PAUSARIUM_REG_VIEW}
-  done:
 FunctionEnd
 
 ; Run before the files are deleted: a file in use (the reminder runs in every session) is moved

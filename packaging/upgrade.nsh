@@ -10,14 +10,16 @@
 !macro PAUSARIUM_AUTORUN_IN_FOLDER VALUE DIR RESULT
   StrCpy ${RESULT} ${VALUE}
   StrCpy $2 ${RESULT} 1
-  StrCmp $2 '"' 0 +2
+  ${If} $2 == '"'
     StrCpy ${RESULT} ${RESULT} "" 1
+  ${EndIf}
   StrLen $2 "${DIR}\"
   StrCpy ${RESULT} ${RESULT} $2
-  StrCmp ${RESULT} "${DIR}\" 0 +3
+  ${If} ${RESULT} == "${DIR}\"
     StrCpy ${RESULT} 1
-    Goto +2
-  StrCpy ${RESULT} 0
+  ${Else}
+    StrCpy ${RESULT} 0
+  ${EndIf}
 !macroend
 
 Var PreviousDir  ; the earlier installation's folder, normalised as $INSTDIR is, or ""
@@ -147,12 +149,14 @@ Function KeepUserData
   ${EndIf}
   ClearErrors
   ReadRegDWORD $KeptRegime HKCU "${PAUSARIUM_SETTINGS_KEY}" "RegimeType"
-  IfErrors 0 +2
+  ${If} ${Errors}
     StrCpy $KeptRegime ""
+  ${EndIf}
   ClearErrors
   ReadRegDWORD $KeptProtection HKCU "${PAUSARIUM_SETTINGS_KEY}" "ProtectionLevel"
-  IfErrors 0 +2
+  ${If} ${Errors}
     StrCpy $KeptProtection ""
+  ${EndIf}
 FunctionEnd
 
 ; Runs the uninstaller in the folder $R4 in place, told that an upgrade follows, and waits for
