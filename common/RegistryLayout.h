@@ -12,6 +12,14 @@ inline constexpr const char* kSettingsSubkey = "Pausarium";            // below 
 inline constexpr const char* kSettingsKey = "SOFTWARE\\Pausarium";
 inline constexpr const char* kRegimeTypeValue = "RegimeType";           // REG_DWORD, 0..2
 inline constexpr const char* kProtectionLevelValue = "ProtectionLevel"; // REG_DWORD, 0 or 1
+// REG_DWORD, optional: 1 counts a stretch without keyboard or mouse input as the break; absent,
+// any other value or type: off, with no error box.
+inline constexpr const char* kIdleBreakValue = "IdleBreak";
+
+// Policies, written by administrators and Group Policy only, read-only for users: the computer's
+// under the local machine (in its 64-bit view), the user's under the current user. Each holds
+// the three values above, with their meanings; a valid policy value wins over the user's own.
+inline constexpr const char* kPolicyKey = "SOFTWARE\\Policies\\Pausarium";
 
 // Local machine: start at every log-on.
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -23,6 +23,7 @@ struct CycleState {
     std::int32_t NoticeMinutes = 0;
     std::int32_t BreakMinutes = 0;
     std::int32_t ProtectionLevel = 0;
+    bool IdleBreak = false;  // a stretch without input counts as the break
     std::int32_t MinutesLeft = 0;
     bool BreakOver = false;
     bool FirstShow = true;
