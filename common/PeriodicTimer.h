@@ -7,6 +7,9 @@
 // A refused platform timer raises Error("Not enough timers available"). The timer keeps the
 // enabled flag it was given, as an assigned property does (so a refused LockTimer still counts
 // as the lock running), but never fires; enabling it again asks the platform again.
+// It knows when its next expiry is due on the host's clock: after the computer slept, or the
+// program was stopped, an expiry comes late, once (missed expiries are not made up), and the
+// next one is due a full interval after it.
 
 #include <cstdint>
 #include <functional>
@@ -33,6 +36,11 @@ public:
     // Running on the platform: false when the platform refused the timer.
     bool armed() const { return armed_; }
     const std::string& name() const { return name_; }
+    // When the next expiry is due, on the host's clock (meaningful while armed).
+    std::int64_t dueAt() const { return dueAt_; }
+    // How much later than due the expiry being handled came (0 outside an expiry's handler
+    // or on time).
+    std::int64_t lateness() const { return latenessMs_; }
 
     // Called by the host at each expiry.
     void expire();
@@ -45,6 +53,8 @@ private:
     std::uint32_t intervalMs_;
     bool enabled_ = false;
     bool armed_ = false;
+    std::int64_t dueAt_ = 0;
+    std::int64_t latenessMs_ = 0;
     std::function<void()> onTimer_;
 };
 
