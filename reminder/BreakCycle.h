@@ -60,6 +60,8 @@ public:
     // an end without a start, is ignored. Nothing of this happens without a valid regime.
     void awaySince(Away reason, std::int64_t ms);
     void backAt(Away reason, std::int64_t ms);
+    // Whether time away is under way, by the notices of its beginning and end.
+    bool away() const { return away_ != 0; }
 
     // Timer handlers, run by their timers; public so the window's tests can drive them.
     void SleepTimerTimer();
