@@ -152,10 +152,6 @@ while :; do
     fi
     [ -n "$name" ] && [ "$visible" = 1 ] && seen[$name]+="$t "
   done < <(windows)
-  resumed=${done_at["sleep resume#2"]:-}
-  if [ -n "$resumed" ] && [ -z "${lock_shot:-}" ] && [ $(( t - resumed )) -gt 2000 ]; then
-    lock_shot=$(screenshot time-away-after-sleep-in-lock)
-  fi
   if [ -e "$typing" ] && [ -n "${started[typing]:-}" ] && [ "$t" -gt "$(at typing 90)" ]; then type_off; fi
   continued=${done_at["standby continue#1"]:-}
   if [ -n "$continued" ]; then
