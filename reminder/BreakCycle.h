@@ -1,8 +1,9 @@
 #pragma once
 // The break reminder's logic: start-up from the registry, the work / notice / lock / key-wait
-// cycle on seven periodic timers, input and closing rules, and the address label. It never
-// touches a window itself: it drives ReminderWindow and Platform, so it runs the same on the
-// real window and on a virtual clock.
+// cycle on seven periodic timers, input and closing rules, the address label, and time away
+// (sleep, a locked session, the program stopped, with IdleBreak no input) as the break, with
+// an eighth timer for IdleBreak. It never touches a window itself: it drives ReminderWindow and
+// Platform, so it runs the same on the real window and on a virtual clock.
 
 #include <cstdint>
 #include <string>
