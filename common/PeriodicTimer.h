@@ -8,8 +8,10 @@
 // enabled flag it was given, as an assigned property does (so a refused LockTimer still counts
 // as the lock running), but never fires; enabling it again asks the platform again.
 // It knows when its next expiry is due on the host's clock: after the computer slept, or the
-// program was stopped, an expiry comes late, once (missed expiries are not made up), and the
-// next one is due a full interval after it.
+// program was stopped, an expiry comes late, once (Windows generates WM_TIMER when the queue is
+// read, one for a timer however many intervals it missed), and the next one is taken to be due
+// a full interval after it. Wine keeps the timer's first phase instead, so its next expiry may
+// come up to an interval sooner than this says; whatever counts on dueAt errs early, not late.
 
 #include <cstdint>
 #include <functional>
