@@ -159,8 +159,10 @@ void BreakCycle::LockTimerTimer() {
     window_.maximise();
     window_.focus();
     --state_.MinutesLeft;
-    // After a sleep the ticks it missed are gone: the clock says how many minutes remain.
-    state_.MinutesLeft = std::min(state_.MinutesLeft, lockMinutesByTheClock(timers_.now() + minuteMs_));
+    // A tick that missed its time (the computer slept) is no minute of its own: the clock says
+    // how many remain. A tick merely delayed by a busy message loop counts as usual.
+    if (LockTimer.lateness() >= minuteMs_ / 2)
+        state_.MinutesLeft = std::min(state_.MinutesLeft, lockMinutesByTheClock(timers_.now() + minuteMs_));
     if (state_.MinutesLeft > 0) return;
     breakEnds();
 }
@@ -255,7 +257,8 @@ void BreakCycle::backAt(Away reason, std::int64_t ms) {
         timeAwayWasTheBreak();
         return;
     }
-    keepTheLockByTheClock(ms);  // a resume, whatever came before it, may follow a sleep
+    // A resume, whatever came before it, may follow a sleep that the lock's ticks did not see.
+    if (reason == Away::Asleep) keepTheLockByTheClock(ms);
 }
 
 void BreakCycle::onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*handler)()) {

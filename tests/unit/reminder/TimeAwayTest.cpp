@@ -165,6 +165,13 @@ TEST_F(TimeAway, TheLockNeverOutlastsItsBreakByTheClock) {
     EXPECT_EQ(app->window.filtered("SysOpen"), Log{"34:30 sound C:\\Tools\\Sound\\SysOpen.wav"});
     EXPECT_EQ(app->cycle->phase(), Phase::KeyWait);
 
+    // A tick a few seconds late (a busy computer) is still a minute of the lock.
+    app = std::make_unique<RunningReminder>();
+    startWith(0);
+    app->advanceTo(30, 59);
+    app->clock.suspendFor(11000);
+    EXPECT_EQ(app->cycle->state().MinutesLeft, 4);
+
     // Asleep longer than what remained, shorter than the break: the key wait at the resume.
     app = std::make_unique<RunningReminder>();
     startWith(0);
