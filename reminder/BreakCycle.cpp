@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "Error.h"
-
 #include "Regimes.h"
 #include "Registry.h"
 #include "RegistryLayout.h"
