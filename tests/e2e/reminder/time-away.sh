@@ -2,15 +2,16 @@
 # Time away is the break, regime 30/5 with 3-second minutes (work 81 s, notices 9 s, break
 # 15 s). Five reminders run side by side in one prefix, each walking its cases at the same
 # time, so the scenario lasts about one work period and a break rather than one per case:
-#   session   locked 18 s (from 5 s): the first notice a full work period after the unlock;
+#   session   locked 18 s (from 14 s): the first notice a full work period after the unlock;
 #             then locked 6 s: changes nothing
-#   sleep     the suspend notice, the process stopped 18 s (kill -STOP, as Windows stops it),
+#   sleep     from 14 s the suspend notice, the process stopped 18 s (kill -STOP, as Windows stops it),
 #             continued, the resume notice: the first notice a work period after the resume;
 #             then in its lock a sleep longer than the rest of the break: hidden at the resume
 #   standby   stopped from 62 s to 100 s with no notice at all, over the work timer's due time
 #             (81 s): nothing shows at the continuation, the first notice a work period later
 #   idle      IdleBreak 1, no input from its start: the notices wait; typing into notepad from
-#             36 s brings them one work period after the typing began
+#             36 s brings them one work period after the typing began (no reminder's window
+#             shows in that stretch: a window appearing under the pointer may count as input)
 #   typing    IdleBreak 1, started when the typing begins and typing throughout: the usual
 #             timeline
 # The notices are sent to each reminder's window by the probe, as Windows sends them. Under
