@@ -148,9 +148,14 @@ note_wine_processes() {  # Wine's own processes beside the program PID, by name 
       'BEGIN { printf "| %-22s | %6.2f | %6.2f |", n, p / 1024, s / 1024 }')")
   done
 }
-set_settings() {  # set_settings REGIME PROTECTION
+set_settings() {  # set_settings REGIME PROTECTION [IDLEBREAK]: without IDLEBREAK, no such value
   wine reg add 'HKCU\SOFTWARE\Pausarium' /v RegimeType /t REG_DWORD /d "$1" /f /reg:64 >/dev/null 2>&1
   wine reg add 'HKCU\SOFTWARE\Pausarium' /v ProtectionLevel /t REG_DWORD /d "$2" /f /reg:64 >/dev/null 2>&1
+  if [ -n "${3:-}" ]; then
+    wine reg add 'HKCU\SOFTWARE\Pausarium' /v IdleBreak /t REG_DWORD /d "$3" /f /reg:64 >/dev/null 2>&1
+  else
+    wine reg delete 'HKCU\SOFTWARE\Pausarium' /v IdleBreak /f /reg:64 >/dev/null 2>&1
+  fi
   wineserver -w 2>/dev/null || true
 }
 start() {  # start EXE: runs it and sets $pid to its process once it exists; $started to the time
@@ -172,6 +177,11 @@ if [ "$rows_wanted" = all ]; then
   set_settings 1 0  # 50/10, normal protection
   pid=; start "$work/install/Pausarium.exe"; sleep "$settle"; measure "reminder, work phase" "$pid" "$window"
   note_wine_processes "$pid"; stop
+
+  # IdleBreak looks at the input clock once a minute: a window of two minutes holds two looks.
+  set_settings 1 0 1
+  pid=; start "$work/install/Pausarium.exe"; sleep "$settle"; measure "reminder, work phase, IdleBreak 1" "$pid" 120; stop
+  set_settings 1 0
 fi
 
 # The short build's 30/5 cycle: work 27 min and 3 notices of a minute, then a 5-minute lock.

@@ -20,6 +20,7 @@ void PeriodicTimer::arm() {
     if (!running()) return;
     if (!host_.startTimer(*this, intervalMs_)) throw Error("Not enough timers available");
     armed_ = true;
+    dueAt_ = host_.now() + intervalMs_;
 }
 
 void PeriodicTimer::setEnabled(bool enabled) {
@@ -36,7 +37,12 @@ void PeriodicTimer::setInterval(std::uint32_t intervalMs) {
 }
 
 void PeriodicTimer::expire() {
-    if (armed_ && onTimer_) onTimer_();
+    if (!armed_) return;
+    const std::int64_t now = host_.now();
+    latenessMs_ = now > dueAt_ ? now - dueAt_ : 0;
+    dueAt_ = now + intervalMs_;
+    if (onTimer_) onTimer_();
+    latenessMs_ = 0;
 }
 
 }  // namespace pausarium

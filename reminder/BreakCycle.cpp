@@ -1,7 +1,9 @@
 #include "BreakCycle.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "Error.h"
 #include "Regimes.h"
 #include "Registry.h"
 #include "RegistryLayout.h"
@@ -16,6 +18,17 @@ constexpr std::uint32_t kBlinkMs = 1000;
 constexpr std::uint32_t kAddressHideMs = 5000;
 constexpr std::uint32_t kAntiActionGamesMs = 200;
 
+// IdleBreak is optional: on only as a REG_DWORD of 1; absent, another number, another type or
+// size is off, never an error.
+bool readIdleBreak(Registry& registry) {
+    if (!registry.valueExists(layout::kIdleBreakValue)) return false;
+    try {
+        return registry.readInteger(layout::kIdleBreakValue) == 1;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 std::string minutesWithEnding(std::int32_t count) {
@@ -27,18 +40,22 @@ std::string minutesWithEnding(std::int32_t count) {
 
 BreakCycle::BreakCycle(TimerHost& timers, ReminderWindow& window, Platform& platform,
                        SoundPaths paths, std::uint32_t minuteMs)
-    : window_(window),
+    : timers_(timers),
+      window_(window),
       platform_(platform),
       paths_(std::move(paths)),
       minuteMs_(minuteMs),
-      SleepTimer(timers, "SleepTimer", 45000, false, [this] { SleepTimerTimer(); }),
-      NoticeTimer(timers, "NoticeTimer", 1000, false, [this] { NoticeTimerTimer(); }),
-      LockTimer(timers, "LockTimer", 1000, false, [this] { LockTimerTimer(); }),
+      SleepTimer(timers, "SleepTimer", 45000, false,
+                 [this] { onCycleTimer(SleepTimer, &BreakCycle::SleepTimerTimer); }),
+      NoticeTimer(timers, "NoticeTimer", 1000, false,
+                  [this] { onCycleTimer(NoticeTimer, &BreakCycle::NoticeTimerTimer); }),
+      LockTimer(timers, "LockTimer", 1000, false, [this] { onCycleTimer(LockTimer, &BreakCycle::LockTimerTimer); }),
       HideTimer(timers, "HideTimer", kHideMs, false, [this] { HideTimerTimer(); }),
       BlinkTimer(timers, "BlinkTimer", kBlinkMs, false, [this] { BlinkTimerTimer(); }),
       tmAdressHide(timers, "tmAdressHide", kAddressHideMs, true, [this] { tmAdressHideTimer(); }),
       tmAntiActionGames(timers, "tmAntiActionGames", kAntiActionGamesMs, false,
-                        [this] { tmAntiActionGamesTimer(); }) {}
+                        [this] { tmAntiActionGamesTimer(); }),
+      tmIdleCheck(timers, "tmIdleCheck", minuteMs, false, [this] { tmIdleCheckTimer(); }) {}
 
 void BreakCycle::readSettings(RegistryBackend& backend) {
     Registry registry(backend);  // the current user's; released on every way out
@@ -51,6 +68,7 @@ void BreakCycle::readSettings(RegistryBackend& backend) {
     }
     if (registry.valueExists(layout::kProtectionLevelValue))
         state_.ProtectionLevel = registry.readInteger(layout::kProtectionLevelValue);
+    state_.IdleBreak = readIdleBreak(registry);
 }
 
 void BreakCycle::FormCreate(RegistryBackend& registry) {
@@ -69,6 +87,7 @@ void BreakCycle::FormCreate(RegistryBackend& registry) {
     HideTimer.setEnabled(true);
     BlinkTimer.setEnabled(false);
     state_.MinutesLeft = state_.NoticeMinutes;
+    tmIdleCheck.setEnabled(idleRuleApplies());
 }
 
 ShowGeometry BreakCycle::FormShow(int screenWidth, int screenHeight) {
@@ -121,6 +140,8 @@ void BreakCycle::NoticeTimerTimer() {
     }
     // The lock begins. Its text keeps the colour the last notice left (red).
     state_.MinutesLeft = state_.BreakMinutes;
+    lockEndsMs_ = timers_.now() + breakMs();
+    tmIdleCheck.setEnabled(false);
     NoticeTimer.setEnabled(false);
     LockTimer.setEnabled(true);
     BlinkTimer.setEnabled(true);
@@ -137,8 +158,16 @@ void BreakCycle::LockTimerTimer() {
     window_.maximise();
     window_.focus();
     --state_.MinutesLeft;
+    // A tick that missed its time (the computer slept) is no minute of its own: the clock says
+    // how many remain. A tick merely delayed by a busy message loop counts as usual.
+    if (LockTimer.lateness() >= minuteMs_ / 2)
+        state_.MinutesLeft = std::min(state_.MinutesLeft, lockMinutesByTheClock(timers_.now() + minuteMs_));
     if (state_.MinutesLeft > 0) return;
-    // The break is over: wait for a key, blinking on.
+    breakEnds();
+}
+
+// The break is over: wait for a key, blinking on.
+void BreakCycle::breakEnds() {
     state_.MinutesLeft = state_.NoticeMinutes;
     LockTimer.setEnabled(false);
     tmAntiActionGames.setEnabled(false);
@@ -182,6 +211,7 @@ void BreakCycle::ProcessUserInput() {
         state_.BreakOver = false;
         BlinkTimer.setEnabled(false);
         SleepTimer.setEnabled(true);
+        tmIdleCheck.setEnabled(idleRuleApplies());
         window_.hide();
         return;  // the address label stays as it is
     case Phase::Lock:
@@ -206,5 +236,82 @@ void BreakCycle::tmAdressHideTimer() {
 }
 
 void BreakCycle::lbAdressClick() { platform_.openAddress(texts::kAuthorAddress); }
+
+// --- time away -----------------------------------------------------------------------------
+
+std::int64_t BreakCycle::breakMs() const { return static_cast<std::int64_t>(state_.BreakMinutes) * minuteMs_; }
+
+bool BreakCycle::idleRuleApplies() const { return state_.IdleBreak && breakMs() > 0; }
+
+void BreakCycle::awaySince(Away reason, std::int64_t ms) {
+    if (away_ == 0) awaySinceMs_ = ms;
+    away_ |= static_cast<unsigned>(reason);
+}
+
+void BreakCycle::backAt(Away reason, std::int64_t ms) {
+    const auto bit = static_cast<unsigned>(reason);
+    const bool wasAway = (away_ & bit) != 0;
+    away_ &= ~bit;
+    if (wasAway && away_ == 0 && breakMs() > 0 && ms - awaySinceMs_ >= breakMs()) {
+        timeAwayWasTheBreak();
+        return;
+    }
+    // A resume, whatever came before it, may follow a sleep that the lock's ticks did not see.
+    if (reason == Away::Asleep) keepTheLockByTheClock(ms);
+}
+
+void BreakCycle::onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*handler)()) {
+    if (breakMs() > 0 && timer.lateness() >= breakMs()) {
+        // The program did not run from the expiry's due time until now: that was the break.
+        timeAwayWasTheBreak();
+        return;
+    }
+    (this->*handler)();
+}
+
+void BreakCycle::tmIdleCheckTimer() {
+    if (platform_.msSinceInput() >= breakMs()) timeAwayWasTheBreak();
+}
+
+// As after a key press in the key wait, and silent: whatever of the notices, the lock or the key
+// wait runs stops, the window hides, and a full work period begins now.
+void BreakCycle::timeAwayWasTheBreak() {
+    const Phase was = phase();
+    NoticeTimer.setEnabled(false);
+    LockTimer.setEnabled(false);
+    BlinkTimer.setEnabled(false);
+    tmAntiActionGames.setEnabled(false);
+    state_.BreakOver = false;
+    state_.MinutesLeft = state_.NoticeMinutes;
+    SleepTimer.setEnabled(false);
+    SleepTimer.setEnabled(true);
+    tmIdleCheck.setEnabled(idleRuleApplies());
+    if (was == Phase::Work) return;  // hidden already
+    HideTimer.setEnabled(false);
+    if (was == Phase::Lock) window_.setLocked(false);
+    window_.hide();
+}
+
+// The lock's minutes left are at most what the clock says remain; when none remain the break
+// is over now.
+void BreakCycle::keepTheLockByTheClock(std::int64_t now) {
+    if (phase() != Phase::Lock) return;
+    const std::int32_t byClock = lockMinutesByTheClock(std::max(LockTimer.dueAt(), now));
+    if (byClock <= 0) {
+        breakEnds();
+        return;
+    }
+    state_.MinutesLeft = std::min(state_.MinutesLeft, byClock);
+}
+
+// How many LockTimer ticks, the first at `nextTickMs` and one a minute after it, fall within the
+// lock's BreakMinutes by the clock: the MinutesLeft that ends the lock in time. A tick a little
+// late (a busy message loop) still counts as on time.
+std::int32_t BreakCycle::lockMinutesByTheClock(std::int64_t nextTickMs) const {
+    const std::int64_t tolerance = minuteMs_ / 10;
+    const std::int64_t left = lockEndsMs_ - nextTickMs + tolerance;
+    if (left < 0) return 0;
+    return static_cast<std::int32_t>(left / minuteMs_ + 1);
+}
 
 }  // namespace pausarium::reminder

@@ -1,8 +1,9 @@
 #pragma once
 // The break reminder's logic: start-up from the registry, the work / notice / lock / key-wait
-// cycle on seven periodic timers, input and closing rules, and the address label. It never
-// touches a window itself: it drives ReminderWindow and Platform, so it runs the same on the
-// real window and on a virtual clock.
+// cycle on seven periodic timers, input and closing rules, the address label, and time away
+// (sleep, a locked session, the program stopped, with IdleBreak no input) as the break, with
+// an eighth timer for IdleBreak. It never touches a window itself: it drives ReminderWindow and
+// Platform, so it runs the same on the real window and on a virtual clock.
 
 #include <cstdint>
 #include <string>
@@ -21,6 +22,11 @@ struct ShowGeometry {
 
 // The phase of the cycle. It is not stored: it follows from the running timers and BreakOver.
 enum class Phase { Work, Notice, Lock, KeyWait };
+
+// Why nobody can be working: the computer asleep (from the suspend notice to the resume), the
+// session locked, or the session disconnected from its console or remote desktop. Several may
+// overlap; the time away lasts from the first to the last of them.
+enum class Away : unsigned { Asleep = 1, SessionLocked = 2, SessionDisconnected = 4 };
 
 class BreakCycle {
 public:
@@ -48,6 +54,16 @@ public:
     void lbAdressMouseMove();
     void lbAdressClick();
 
+    // Time away. `ms` is on the timers' clock, which counts the time asleep. Time away of at
+    // least BreakMinutes that ends in any phase was the break: the notices or the lock stop, the
+    // window hides and a full work period begins. Shorter time away changes nothing, except that
+    // the lock never outlasts BreakMinutes by the clock. A second start of the same reason, or
+    // an end without a start, is ignored. Nothing of this happens without a valid regime.
+    void awaySince(Away reason, std::int64_t ms);
+    void backAt(Away reason, std::int64_t ms);
+    // Whether time away is under way, by the notices of its beginning and end.
+    bool away() const { return away_ != 0; }
+
     // Timer handlers, run by their timers; public so the window's tests can drive them.
     void SleepTimerTimer();
     void NoticeTimerTimer();
@@ -56,6 +72,9 @@ public:
     void HideTimerTimer();
     void tmAntiActionGamesTimer();
     void tmAdressHideTimer();
+    // Once a minute in the work phase and the notices, with IdleBreak only: a stretch with no
+    // input of at least BreakMinutes starts the work period afresh, at each look while it lasts.
+    void tmIdleCheckTimer();
 
     const CycleState& state() const { return state_; }
     const SoundPaths& paths() const { return paths_; }
@@ -66,16 +85,30 @@ public:
     const PeriodicTimer& blinkTimer() const { return BlinkTimer; }
     const PeriodicTimer& addressHideTimer() const { return tmAdressHide; }
     const PeriodicTimer& antiActionGamesTimer() const { return tmAntiActionGames; }
+    const PeriodicTimer& idleCheckTimer() const { return tmIdleCheck; }
 
 private:
     void readSettings(RegistryBackend& registry);
     std::string minutesText(const std::string& prefix) const;
+    void breakEnds();
+    // A cycle timer's expiry: one that comes BreakMinutes late or more ends time away that was
+    // the break, and its own handler does not run.
+    void onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*handler)());
+    std::int64_t breakMs() const;
+    bool idleRuleApplies() const;
+    void timeAwayWasTheBreak();
+    void keepTheLockByTheClock(std::int64_t now);
+    std::int32_t lockMinutesByTheClock(std::int64_t nextTickMs) const;
 
+    TimerHost& timers_;
     ReminderWindow& window_;
     Platform& platform_;
     SoundPaths paths_;
     std::uint32_t minuteMs_;
     CycleState state_;
+    unsigned away_ = 0;            // the reasons of the time away under way (Away bits)
+    std::int64_t awaySinceMs_ = 0;  // when the first of them began
+    std::int64_t lockEndsMs_ = 0;   // when the lock under way has lasted BreakMinutes
 
     // As designed: intervals and enabled flags before FormCreate sets them.
     PeriodicTimer SleepTimer;
@@ -85,6 +118,7 @@ private:
     PeriodicTimer BlinkTimer;
     PeriodicTimer tmAdressHide;
     PeriodicTimer tmAntiActionGames;
+    PeriodicTimer tmIdleCheck;  // IdleBreak's look at the input clock
 };
 
 // "минут" with its ending for a count: 5 and more plain, below 5 "ы", below 2 "а".

@@ -90,7 +90,7 @@ constexpr int kMessageBandHalfHeight = 16;
 }  // namespace
 
 TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle,
-                             MonitorList& monitors)
+                             MonitorList& monitors, SessionNotices& sessions)
     : paths_(std::move(paths)),
       applicationTitle_(applicationTitle),
       panelFont_(makeFont(design::kPanelFont)),
@@ -98,7 +98,8 @@ TfmMainWindow::TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& 
       messageText_(texts::kLocked.str()),
       messageColour_(design::kPanelDesignedColour),
       addressColour_(design::kAddressDesignedColour),
-      covers_(instance, monitors) {
+      covers_(instance, monitors),
+      timeAway_(sessions) {
     registerClass(instance, windowClass(instance));
     const int x = (screenWidth() - design::kDesignedClientWidth) / 2;
     const int y = (screenHeight() - design::kDesignedClientHeight) / 2;
@@ -166,6 +167,14 @@ LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED: clicks_.cancel(); return 0;
     case kCoverClicked: onCoverClicked(); return 0;
     case WM_DISPLAYCHANGE: covers_.displayChanged(); break;
+    // Any power event is granted (TRUE); one that is no sleep or resume, and a session change
+    // that is no lock or connection, goes on as usual.
+    case WM_POWERBROADCAST:
+        if (cycle_ && TimeAwayWatcher::onMessage(message, wParam, *cycle_)) return TRUE;
+        break;
+    case WM_WTSSESSION_CHANGE:
+        if (cycle_ && TimeAwayWatcher::onMessage(message, wParam, *cycle_)) return 0;
+        break;
     case WM_CLOSE: onClose(); return 0;
     case WM_QUERYENDSESSION: return (!cycle_ || cycle_->FormCloseQuery()) ? TRUE : FALSE;
     case WM_DESTROY: onDestroy(); return 0;
@@ -186,6 +195,7 @@ bool TfmMainWindow::onCreate() {
         creationError_ = std::current_exception();
         return false;
     }
+    timeAway_.watch(hwnd_);
     win32::Win32Registry registry;
     cycle_->FormCreate(registry);
     return true;
@@ -261,6 +271,7 @@ void TfmMainWindow::onClose() {
 }
 
 void TfmMainWindow::onDestroy() {
+    timeAway_.stop();
     covers_.end();
     cycle_.reset();   // its timers stop through the host
     timers_.reset();  // and the host kills whatever is left
@@ -451,6 +462,14 @@ void TfmMainWindow::openAddress(const std::string& address) {
         win32::initialiseCom();
         open(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
     }
+}
+
+// GetLastInputInfo's time is a GetTickCount value: the difference is right across its wrap.
+// When Windows does not tell, the user counts as present.
+std::int64_t TfmMainWindow::msSinceInput() {
+    LASTINPUTINFO input{sizeof input, 0};
+    if (!GetLastInputInfo(&input)) return 0;
+    return static_cast<DWORD>(GetTickCount() - input.dwTime);
 }
 
 void TfmMainWindow::setApplicationTitle(const std::string& title) {

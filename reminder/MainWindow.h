@@ -3,7 +3,8 @@
 // black popup that carries the message (pnPanel) and the address label (lbAdress), both
 // windowless and painted here, hosts the cycle's timers and turns keys and clicks into the
 // cycle's input. It is the cycle's ReminderWindow and Platform. From the lock's beginning to the
-// end of the key wait it also keeps the other monitors covered (MonitorCovers).
+// end of the key wait it also keeps the other monitors covered (MonitorCovers). It passes the
+// notices of sleep and of the session's lock on to the cycle (TimeAwayWatcher).
 
 #include <windows.h>
 
@@ -18,6 +19,7 @@
 #include "MonitorCovers.h"
 #include "Scoped.h"
 #include "ShutdownReason.h"
+#include "TimeAwayWatcher.h"
 #include "Win32TimerHost.h"
 #include "WindowObject.h"
 #include "WindowLayout.h"
@@ -29,9 +31,11 @@ class TfmMainWindow final : public ReminderWindow, public Platform, public win32
 public:
     // Creates the window; its creation runs FormCreate. `applicationTitle` is the program's
     // title, kept by the caller: the error boxes' caption, also after the window is gone.
-    // `monitors` tells which monitors the lock's covers go over.
+    // `monitors` tells which monitors the lock's covers go over; `sessions` gives the window
+    // the session's notices.
     TfmMainWindow(HINSTANCE instance, SoundPaths paths, std::string& applicationTitle,
-                  MonitorList& monitors = systemMonitors());
+                  MonitorList& monitors = systemMonitors(),
+                  SessionNotices& sessions = systemSessionNotices());
     ~TfmMainWindow() override;
     TfmMainWindow(const TfmMainWindow&) = delete;
     TfmMainWindow& operator=(const TfmMainWindow&) = delete;
@@ -53,8 +57,11 @@ public:
     void playSound(const std::string& path) override;
     void openAddress(const std::string& address) override;
     void setApplicationTitle(const std::string& title) override;
+    std::int64_t msSinceInput() override;
 
     static MonitorList& systemMonitors();
+    // The cycle behind the window, once the window is created.
+    const BreakCycle* cycle() const { return cycle_.get(); }
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -99,6 +106,7 @@ private:
     win32::ForegroundReturn keyboard_;
     MonitorCovers covers_;
     win32::ShutdownReason shutdownReason_;
+    TimeAwayWatcher timeAway_;
 };
 
 }  // namespace pausarium::reminder

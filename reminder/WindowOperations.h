@@ -47,6 +47,9 @@ public:
     // Hands an address to the shell with the verb "open"; the result is not used.
     virtual void openAddress(const std::string& address) = 0;
     virtual void setApplicationTitle(const std::string& title) = 0;
+    // How long ago the user's last keyboard or mouse input was, in milliseconds (for any
+    // program of the session, not only this one's window).
+    virtual std::int64_t msSinceInput() = 0;
 };
 
 }  // namespace pausarium::reminder

@@ -25,6 +25,8 @@ void Win32TimerHost::stopTimer(PeriodicTimer& timer) {
     if (running_.erase(id) != 0) KillTimer(window_, id);
 }
 
+std::int64_t Win32TimerHost::now() const { return static_cast<std::int64_t>(GetTickCount64()); }
+
 void Win32TimerHost::onTimerMessage(WPARAM timerId) {
     if (running_.count(timerId) != 0) reinterpret_cast<PeriodicTimer*>(timerId)->expire();
 }

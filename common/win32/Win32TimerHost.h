@@ -20,6 +20,8 @@ public:
 
     bool startTimer(PeriodicTimer& timer, std::uint32_t intervalMs) override;
     void stopTimer(PeriodicTimer& timer) override;
+    // GetTickCount64: the milliseconds since Windows started, the time asleep included.
+    std::int64_t now() const override;
 
     // For WM_TIMER; the handler may raise.
     void onTimerMessage(WPARAM timerId);

@@ -12,6 +12,11 @@
 //   window-probe restore    -> sends the owner the restore command (its taskbar button)
 //   window-probe edittext C -> the text of the edit control in the window of class C
 //   window-probe monitors   -> "monitor=L,T,R,B primary=0|1", one line per monitor
+//   window-probe all        -> "pid=<windows pid> visible=0|1", one line per TfmMainWindow
+//   window-probe send PID M W -> sends message M with wParam W (numbers) to that process's
+//                              TfmMainWindow, waiting at most 5 s; exit status 1 when none
+//                              or it did not answer
+//   window-probe idle       -> "idle=<ms>": how long ago the session's last input was
 //   window-probe covers     -> one line per top-level window of class TMonitorCover:
 //                              "cover=L,T,R,B visible=0|1 topmost=0|1 toolwindow=0|1
 //                              noactivate=0|1 popup=0|1 text=0|1 samethread=0|1" (text: it has
@@ -21,6 +26,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -103,6 +109,51 @@ int covers() {
     return EnumWindows(printCover, static_cast<LPARAM>(thread)) ? 0 : 1;
 }
 
+BOOL CALLBACK printReminder(HWND w, LPARAM) {
+    char className[64] = {};
+    GetClassNameA(w, className, sizeof className);
+    if (std::strcmp(className, "TfmMainWindow") != 0) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    std::printf("pid=%lu visible=%d\n", static_cast<unsigned long>(pid), IsWindowVisible(w) ? 1 : 0);
+    return TRUE;
+}
+
+struct ReminderOf {
+    DWORD pid;
+    HWND window;
+};
+
+BOOL CALLBACK findReminder(HWND w, LPARAM lParam) {
+    auto& search = *reinterpret_cast<ReminderOf*>(lParam);
+    char className[64] = {};
+    GetClassNameA(w, className, sizeof className);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (std::strcmp(className, "TfmMainWindow") != 0 || pid != search.pid) return TRUE;
+    search.window = w;
+    return FALSE;
+}
+
+int sendTo(const char* pid, const char* message, const char* wParam) {
+    ReminderOf search{static_cast<DWORD>(std::strtoul(pid, nullptr, 0)), nullptr};
+    EnumWindows(findReminder, reinterpret_cast<LPARAM>(&search));
+    if (search.window == nullptr) return 1;
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(search.window, static_cast<UINT>(std::strtoul(message, nullptr, 0)),
+                               static_cast<WPARAM>(std::strtoul(wParam, nullptr, 0)), 0, SMTO_ABORTIFHUNG, 5000,
+                               &answer)
+               ? 0
+               : 1;
+}
+
+int idle() {
+    LASTINPUTINFO input{sizeof input, 0};
+    if (!GetLastInputInfo(&input)) return 1;
+    std::printf("idle=%lu\n", static_cast<unsigned long>(GetTickCount() - input.dwTime));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +162,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "edittext") == 0) return argc > 2 ? editText(argv[2]) : 2;
     if (std::strcmp(argv[1], "monitors") == 0) return monitors();
     if (std::strcmp(argv[1], "covers") == 0) return covers();
+    if (std::strcmp(argv[1], "all") == 0) return EnumWindows(printReminder, 0) ? 0 : 1;
+    if (std::strcmp(argv[1], "send") == 0) return argc > 4 ? sendTo(argv[2], argv[3], argv[4]) : 2;
+    if (std::strcmp(argv[1], "idle") == 0) return idle();
     const HWND w = FindWindowA("TfmMainWindow", nullptr);
     if (w == nullptr) {
         std::printf("no window\n");

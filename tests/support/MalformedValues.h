@@ -136,6 +136,7 @@ struct QuietWindow : reminder::ReminderWindow, reminder::Platform {
     void playSound(const std::string&) override {}
     void openAddress(const std::string&) override {}
     void setApplicationTitle(const std::string& text) override { title = text; }
+    std::int64_t msSinceInput() override { return 0; }
 };
 
 // "error <message>" when start-up raised, else "title <title> protection <level>".

@@ -32,11 +32,11 @@ TEST(SystemLibrary, MissingDllOrFunctionIsNull) {
 // Threads of a system DLL's may run until the program ends: the DLL stays loaded after the
 // SystemLibrary that loaded it is gone.
 TEST(SystemLibrary, KeepsItsDllLoadedWhenGone) {
-    constexpr char kDll[] = "wtsapi32.dll";  // loaded by nothing else in this process
+    constexpr char kDll[] = "cabinet.dll";  // loaded by nothing else in this process
     ASSERT_EQ(GetModuleHandleA(kDll), nullptr);
     {
-        SystemLibrary wtsapi32(kDll);
-        ASSERT_NE(wtsapi32.function<FARPROC>("WTSFreeMemory"), nullptr);
+        SystemLibrary cabinet(kDll);
+        ASSERT_NE(cabinet.function<FARPROC>("FCICreate"), nullptr);
     }
     EXPECT_NE(GetModuleHandleA(kDll), nullptr);
 }

@@ -46,6 +46,7 @@ struct Window : reminder::ReminderWindow, reminder::Platform {
     void playSound(const std::string&) override {}
     void openAddress(const std::string&) override {}
     void setApplicationTitle(const std::string&) override {}
+    std::int64_t msSinceInput() override { return 0; }
 };
 
 enum class Phase { Work, Notice, Lock, KeyWait, None };

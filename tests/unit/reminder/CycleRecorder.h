@@ -109,6 +109,7 @@ public:
         this->title = title;
         log("title " + title);
     }
+    std::int64_t msSinceInput() override { return clock_.now() - lastInputAt; }
 
     bool visible() const { return visible_; }
     // The log since the last call, and cleared.
@@ -126,6 +127,7 @@ public:
     reminder::Colour messageColour = reminder::kRed;
     reminder::Colour addressColour = reminder::kBlue;
     std::string title;
+    std::int64_t lastInputAt = 0;  // the user's last keyboard or mouse input, on the clock
 
 private:
     void log(const std::string& what) {
@@ -163,6 +165,8 @@ private:
             breach("BlinkTimer runs exactly in the lock and the key wait");
         if (cycle_->antiActionGamesTimer().enabled() && !in({Phase::Lock}))
             breach("tmAntiActionGames runs only in the lock");
+        if (cycle_->idleCheckTimer().enabled() && !in({Phase::Work, Phase::Notice}))
+            breach("tmIdleCheck runs only in the work phase and the notices");
         const int phaseMarks = cycle_->sleepTimer().enabled() + cycle_->noticeTimer().enabled() +
                                cycle_->lockTimer().enabled() + cycle_->state().BreakOver;
         if (phaseMarks > 1) breach("SleepTimer, NoticeTimer, LockTimer and BreakOver: one at a time");

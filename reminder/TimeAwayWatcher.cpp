@@ -1,0 +1,78 @@
+#include "TimeAwayWatcher.h"
+
+#include <wtsapi32.h>
+
+#include "SystemLibrary.h"
+
+namespace pausarium::reminder {
+namespace {
+
+// wtsapi32 is no KnownDLL: loaded from the system directory, at the window's creation.
+win32::SystemLibrary wtsapi32("wtsapi32.dll");
+
+class Wtsapi32SessionNotices final : public SessionNotices {
+public:
+    bool subscribe(HWND window) override {
+        const auto subscribeTo =
+            wtsapi32.function<decltype(&WTSRegisterSessionNotification)>("WTSRegisterSessionNotification");
+        return subscribeTo != nullptr && subscribeTo(window, NOTIFY_FOR_THIS_SESSION);
+    }
+    void unsubscribe(HWND window) override {
+        if (const auto unsubscribeFrom =
+                wtsapi32.function<decltype(&WTSUnRegisterSessionNotification)>("WTSUnRegisterSessionNotification"))
+            unsubscribeFrom(window);
+    }
+};
+
+std::int64_t now() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+// The computer goes to sleep or hibernates; it resumes (PBT_APMRESUMEAUTOMATIC always, then
+// PBT_APMRESUMESUSPEND when a user woke it; PBT_APMRESUMECRITICAL after a suspension that sent
+// no notice before it, on Windows before Vista).
+bool onPower(WPARAM event, BreakCycle& cycle) {
+    switch (event) {
+    case PBT_APMSUSPEND: cycle.awaySince(Away::Asleep, now()); return true;
+    case PBT_APMRESUMEAUTOMATIC:
+    case PBT_APMRESUMESUSPEND:
+    case PBT_APMRESUMECRITICAL: cycle.backAt(Away::Asleep, now()); return true;
+    default: return false;
+    }
+}
+
+bool onSession(WPARAM event, BreakCycle& cycle) {
+    switch (event) {
+    case WTS_SESSION_LOCK: cycle.awaySince(Away::SessionLocked, now()); return true;
+    case WTS_SESSION_UNLOCK: cycle.backAt(Away::SessionLocked, now()); return true;
+    case WTS_CONSOLE_DISCONNECT:
+    case WTS_REMOTE_DISCONNECT: cycle.awaySince(Away::SessionDisconnected, now()); return true;
+    case WTS_CONSOLE_CONNECT:
+    case WTS_REMOTE_CONNECT: cycle.backAt(Away::SessionDisconnected, now()); return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+SessionNotices& systemSessionNotices() {
+    static Wtsapi32SessionNotices notices;
+    return notices;
+}
+
+void TimeAwayWatcher::watch(HWND window) {
+    stop();
+    if (sessions_.subscribe(window)) watched_ = window;
+}
+
+void TimeAwayWatcher::stop() {
+    if (watched_ == nullptr) return;
+    sessions_.unsubscribe(watched_);
+    watched_ = nullptr;
+}
+
+bool TimeAwayWatcher::onMessage(UINT message, WPARAM wParam, BreakCycle& cycle) {
+    if (message == WM_POWERBROADCAST) return onPower(wParam, cycle);
+    if (message == WM_WTSSESSION_CHANGE) return onSession(wParam, cycle);
+    return false;
+}
+
+}  // namespace pausarium::reminder

@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# Time away is the break, regime 30/5 with 3-second minutes (work 81 s, notices 9 s, break
+# 15 s). Five reminders run side by side in one prefix, each walking its cases at the same
+# time, so the scenario lasts about one work period and a break rather than one per case:
+#   session   locked 18 s (from 14 s): the first notice a full work period after the unlock;
+#             then locked 6 s: changes nothing
+#   sleep     from 14 s the suspend notice, the process stopped 18 s (kill -STOP, as Windows stops it),
+#             continued, the resume notice: the first notice a work period after the resume;
+#             then in its lock a sleep longer than the rest of the break: hidden at the resume
+#   standby   stopped from 62 s to 100 s with no notice at all, over the work timer's due time
+#             (81 s): nothing shows at the continuation, the first notice a work period later
+#   idle      IdleBreak 1, no input from its start: the notices wait; typing into notepad from
+#             36 s brings them one work period after the typing began (no reminder's window
+#             shows in that stretch: a window appearing under the pointer may count as input)
+#   typing    IdleBreak 1, started when the typing begins and typing throughout: the usual
+#             timeline
+# The notices are sent to each reminder's window by the probe, as Windows sends them. Under
+# QEMU's user-mode emulation each 32-bit Wine process is a qemu-i386 process: the reminders are
+# found by the program file they map.
+set -uo pipefail
+here=$(dirname "$0")
+source "$here/../lib.sh"
+source "$here/reminder-lib.sh"
+start_window_manager
+
+readonly WM_POWERBROADCAST=0x218 PBT_APMSUSPEND=4 PBT_APMRESUMEAUTOMATIC=0x12 PBT_APMRESUMESUSPEND=7
+readonly WM_WTSSESSION_CHANGE=0x2B1 WTS_SESSION_LOCK=7 WTS_SESSION_UNLOCK=8
+minute=$(awk -v ms="$E2E_MINUTE_MS" 'BEGIN { print ms / 1000 }')
+[ "$minute" = 3 ] || { echo "this scenario's moments are set for 3-second minutes"; exit 1; }
+
+ms() { date +%s%3N; }
+epoch=$(ms)
+clock() { awk -v t="$(( $(ms) - epoch ))" 'BEGIN { printf "%6.1f", t / 1000 }'; }
+say() { echo "$(clock) $*"; }
+
+# The Linux processes (qemu-i386 or Wine's own) that map this build's Pausarium.exe.
+unix_pids() {
+  local p
+  for p in $(pgrep -u "$(id -u)" . 2>/dev/null); do
+    grep -qF "$E2E_INSTALL_DIR/Pausarium.exe" "/proc/$p/maps" 2>/dev/null && echo "$p"
+  done
+  return 0
+}
+# "PID VISIBLE" of every reminder window, by its Windows process id.
+windows() { probe all | sed -n 's/^pid=\([0-9]*\) visible=\([01]\)$/\1 \2/p'; }
+
+declare -A win unix started
+# start_reminder NAME: starts one more reminder and waits for its window; notes its Windows and
+# Linux process ids and when its cycle began (its window was first seen).
+start_reminder() {
+  local known_win known_unix w u t
+  known_win=" $(windows | cut -d' ' -f1 | tr '\n' ' ') "
+  known_unix=" $(unix_pids | tr '\n' ' ') "
+  wine "$exe" >"$E2E_ARTIFACTS/time-away-$1.log" 2>&1 &
+  for _ in $(seq 60); do
+    t=$(ms)
+    for w in $(windows | cut -d' ' -f1); do [[ $known_win == *" $w "* ]] || win[$1]=$w; done
+    [ -n "${win[$1]:-}" ] && break
+    sleep 0.3
+  done
+  [ -n "${win[$1]:-}" ] || { fail "the $1 reminder starts"; return 1; }
+  started[$1]=$t
+  for u in $(unix_pids); do [[ $known_unix == *" $u "* ]] || unix[$1]=$u; done
+  say "$1: windows pid ${win[$1]}, process ${unix[$1]:-?}"
+}
+send() { probe send "${win[$1]}" "$2" "$3" >/dev/null || say "$1: no answer to $2 $3"; }
+at() { echo $(( started[$1] + $2 * 1000 )); }  # at NAME SECONDS: that moment of its cycle, in ms
+
+# Typing into notepad about every 1.5 s while the file exists.
+typing=$E2E_ARTIFACTS/time-away-typing
+type_on() {
+  : >"$typing"
+  ( while [ -e "$typing" ]; do xdotool type --delay 40 ab; sleep 1.4; done ) &
+  typer_pid=$!
+}
+type_off() { rm -f "$typing"; wait "$typer_pid" 2>/dev/null; }
+
+reg_set "$settings" RegimeType REG_DWORD 0
+reg_set "$settings" ProtectionLevel REG_DWORD 0
+reg_del_value "$settings" IdleBreak
+wine notepad >"$E2E_ARTIFACTS/notepad.log" 2>&1 &
+wait_for 30 sh -c 'xdotool getactivewindow getwindowname 2>/dev/null | grep -q "Блокнот\|Notepad"' ||
+  fail "notepad opens in the foreground"
+
+epoch=$(ms)
+start_reminder standby || finish
+start_reminder session || finish
+start_reminder sleep || finish
+reg_set "$settings" IdleBreak REG_DWORD 1
+start_reminder idle || finish
+
+# What each reminder is told, and when: "MOMENT-MS NAME ACTION ARGS". The first moments come after
+# all four have started; what is expected is judged from when each action was done.
+plan=$(sort -n <<EOF
+$(at session 14) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK
+$(at session 32) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_UNLOCK
+$(at session 36) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK
+$(at session 42) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_UNLOCK
+$(at sleep 14) sleep suspend
+$(at sleep 32) sleep resume
+$(at sleep 128) sleep suspend
+$(at sleep 146) sleep resume
+$(at standby 62) standby stop
+$(at standby 100) standby continue
+$(at idle 36) idle typing
+EOF
+)
+
+declare -A done_at count seen  # when the Nth of each action was done; when each window was seen
+suspend() { send "$1" $WM_POWERBROADCAST $PBT_APMSUSPEND; kill -STOP "${unix[$1]}"; }
+resume() {
+  kill -CONT "${unix[$1]}"
+  send "$1" $WM_POWERBROADCAST $PBT_APMRESUMEAUTOMATIC
+  send "$1" $WM_POWERBROADCAST $PBT_APMRESUMESUSPEND
+}
+act() {  # act NAME ACTION ARGS...: done_at["NAME ACTION[ CODE]#N"] notes when
+  local name=$1 action=$2 key; shift 2
+  say "$name: $action $*"
+  case $action in
+    send) send "$name" "$@" ;;
+    suspend) suspend "$name" ;;
+    resume) resume "$name" ;;
+    stop) kill -STOP "${unix[$name]}" ;;
+    continue) kill -CONT "${unix[$name]}" ;;
+    typing) type_on; wine "$exe" >"$E2E_ARTIFACTS/time-away-typing.log" 2>&1 & ;;
+  esac
+  key="$name $action${2:+ $2}"
+  count[$key]=$(( ${count[$key]:-0} + 1 ))
+  done_at["$key#${count[$key]}"]=$(ms)
+}
+# first_seen NAME FROM [TO]: the first moment (ms) from FROM to TO its window was seen, or nothing.
+first_seen() {
+  local t
+  for t in ${seen[$1]:-}; do [ "$t" -ge "$2" ] && [ "$t" -le "${3:-$t}" ] && { echo "$t"; return; }; done
+}
+since() { echo $(( ($1 - $2) / 1000 )); }  # whole seconds from $2 to $1
+
+# Until the standby reminder's notice has come, a work period after it continued (or could have).
+while :; do
+  t=$(ms)
+  while [ -n "$plan" ] && [ "${plan%% *}" -le "$t" ]; do
+    read -r _ name action args <<<"${plan%%$'\n'*}"
+    # shellcheck disable=SC2086
+    act "$name" "$action" $args
+    if [[ $plan == *$'\n'* ]]; then plan=${plan#*$'\n'}; else plan=; fi
+  done
+  t=$(ms)
+  while read -r pid visible; do
+    name=
+    for n in "${!win[@]}"; do [ "${win[$n]}" = "$pid" ] && name=$n; done
+    if [ -z "$name" ] && [ -n "${done_at["idle typing#1"]:-}" ]; then  # started with the typing
+      win[typing]=$pid; started[typing]=$t; name=typing; say "typing: windows pid $pid"
+    fi
+    [ -n "$name" ] && [ "$visible" = 1 ] && seen[$name]+="$t "
+  done < <(windows)
+  if [ -e "$typing" ] && [ -n "${started[typing]:-}" ] && [ "$t" -gt "$(at typing 90)" ]; then type_off; fi
+  continued=${done_at["standby continue#1"]:-}
+  if [ -n "$continued" ]; then
+    [ -n "$(first_seen standby $(( continued + 70000 )))" ] && break
+    [ "$t" -gt $(( continued + 95000 )) ] && break
+  fi
+done
+type_off
+
+in_range() { [ -n "$1" ] && [ "$1" -ge "$2" ] && [ "$1" -le "$3" ]; }
+# expect_notice NAME FROM EARLIEST LATEST WHY: the window first seen after FROM (ms of the
+# scenario, or a reminder's start when FROM is its name) EARLIEST to LATEST seconds later.
+expect_notice() {
+  local from=$2 first after=
+  first=$(first_seen "$1" $(( from + 3000 )))
+  [ -n "$first" ] && after=$(since "$first" "$from")
+  say "$1: first seen ${after:-never} s after (expected $3..$4 s)"
+  check "$5" in_range "$after" "$3" "$4"
+}
+gap() { since "${done_at["$2"]}" "${done_at["$1"]}"; }  # gap FROM-ACTION TO-ACTION: seconds
+
+say "session: locked $(gap "session send $WTS_SESSION_LOCK#1" "session send $WTS_SESSION_UNLOCK#1") s, then $(gap "session send $WTS_SESSION_LOCK#2" "session send $WTS_SESSION_UNLOCK#2") s"
+check "the session reminder saw nothing before its unlock" [ -z "$(first_seen session $(( ${started[session]} + 3000 )) "${done_at["session send $WTS_SESSION_UNLOCK#1"]}")" ]
+expect_notice session "${done_at["session send $WTS_SESSION_UNLOCK#1"]}" 78 87 \
+  "a session locked 18 s: the first notice a work period after the unlock, and a 6 s lock changes nothing"
+say "sleep: asleep $(gap "sleep suspend#1" "sleep resume#1") s, then $(gap "sleep suspend#2" "sleep resume#2") s"
+check "the sleep reminder saw nothing before its resume" [ -z "$(first_seen sleep $(( ${started[sleep]} + 3000 )) "${done_at["sleep resume#1"]}")" ]
+expect_notice sleep "${done_at["sleep resume#1"]}" 78 87 "asleep 18 s: the first notice a work period after the resume"
+check "the sleep reminder was in its lock when it went to sleep again" \
+  [ -n "$(first_seen sleep $(( ${done_at["sleep suspend#2"]} - 3000 )) "${done_at["sleep suspend#2"]}")" ]
+resumed=${done_at["sleep resume#2"]}
+check "asleep in the lock longer than the rest of the break: hidden at the resume" \
+  [ -z "$(first_seen sleep $(( resumed + 1000 )) $(( resumed + 8000 )))" ]
+check "the standby reminder showed nothing when it went on" \
+  [ -z "$(first_seen standby $(( ${started[standby]} + 3000 )) $(( ${done_at["standby continue#1"]} + 60000 )))" ]
+expect_notice standby "${done_at["standby continue#1"]}" 78 87 \
+  "stopped over the work timer's due time with no notice: a fresh work period from the continuation"
+typed=${done_at["idle typing#1"]}
+check "the idle reminder showed nothing before the typing" [ -z "$(first_seen idle $(( ${started[idle]} + 3000 )) "$typed")" ]
+expect_notice idle "$typed" 74 87 "IdleBreak with no input: the notices come a work period after the typing began"
+if [ -n "${started[typing]:-}" ]; then
+  expect_notice typing "${started[typing]}" 77 85 "IdleBreak with typing throughout: the usual timeline"
+else
+  fail "the reminder started with the typing"
+fi
+say "scenario time"
+stop_programs
+reg_del_key "$settings"
+finish
