@@ -3,8 +3,7 @@
 #include <utility>
 
 #include "Regimes.h"
-#include "Registry.h"
-#include "RegistryLayout.h"
+#include "SettingsInForce.h"
 #include "Texts.h"
 
 namespace pausarium::reminder {
@@ -40,17 +39,18 @@ BreakCycle::BreakCycle(TimerHost& timers, ReminderWindow& window, Platform& plat
       tmAntiActionGames(timers, "tmAntiActionGames", kAntiActionGamesMs, false,
                         [this] { tmAntiActionGamesTimer(); }) {}
 
+// Each value as a policy or the user sets it; an error in one skips those after it, and what was
+// set before stays set.
 void BreakCycle::readSettings(RegistryBackend& backend) {
-    Registry registry(backend);  // the current user's; released on every way out
-    if (!registry.openKey(layout::kSettingsKey, false)) return;
-    if (registry.valueExists(layout::kRegimeTypeValue)) {
-        const Regime regime = regimeFor(registry.readInteger(layout::kRegimeTypeValue));
+    SettingsInForce settings(backend);  // the user's key released on every way out
+    if (const auto regimeType = settings.regimeType().value) {
+        const Regime regime = regimeFor(*regimeType);
         state_.WorkMinutes = regime.workMinutes;
         state_.NoticeMinutes = regime.noticeMinutes;
         state_.BreakMinutes = regime.breakMinutes;
     }
-    if (registry.valueExists(layout::kProtectionLevelValue))
-        state_.ProtectionLevel = registry.readInteger(layout::kProtectionLevelValue);
+    if (const auto level = settings.protectionLevel().value) state_.ProtectionLevel = *level;
+    state_.IdleBreak = settings.idleBreak().value == 1;
 }
 
 void BreakCycle::FormCreate(RegistryBackend& registry) {
