@@ -87,7 +87,9 @@ TEST_P(Precedence, WrongPolicyValuesCountAsNotSetSilently) {
     }
 }
 
-TEST_P(Precedence, EmptyOrUnopenablePolicyKeysChangeNothing) {
+// A policy key that is empty or cannot be opened is absent; one that users may only read (as
+// everyone may read the policy keys) is read, while the user's own key counts as missing then.
+TEST_P(Precedence, PolicyKeysEmptyUnopenableOrReadOnly) {
     const Setting& s = GetParam();
     put(RootKey::CurrentUser, kOwn, s.own);
     reg.createKey(RootKey::LocalMachine, kPolicy);
@@ -95,21 +97,14 @@ TEST_P(Precedence, EmptyOrUnopenablePolicyKeysChangeNothing) {
     EXPECT_EQ(inForce(), std::to_string(s.own) + " own");
     put(RootKey::LocalMachine, kPolicy, s.computer);
     put(RootKey::CurrentUser, kPolicy, s.user);
+    reg.denyFullAccess(RootKey::LocalMachine, kPolicy);
+    EXPECT_EQ(inForce(), std::to_string(s.computer) + " by policy");
     reg.denyReading(RootKey::LocalMachine, kPolicy);
     EXPECT_EQ(inForce(), std::to_string(s.user) + " by policy");
     reg.denyReading(RootKey::CurrentUser, kPolicy);
     EXPECT_EQ(inForce(), std::to_string(s.own) + " own");
-}
-
-// Users may only read the policy keys: a key refused with full access is still read.
-TEST_P(Precedence, ReadOnlyPolicyKeysAreReadButAReadOnlyOwnKeyCountsAsMissing) {
-    const Setting& s = GetParam();
-    put(RootKey::CurrentUser, kOwn, s.own);
     reg.denyFullAccess(RootKey::CurrentUser, kOwn);
     EXPECT_EQ(inForce(), own());
-    put(RootKey::LocalMachine, kPolicy, s.computer);
-    reg.denyFullAccess(RootKey::LocalMachine, kPolicy);
-    EXPECT_EQ(inForce(), std::to_string(s.computer) + " by policy");
 }
 
 // An own value of another type raises only where no policy overrides it.
@@ -136,20 +131,5 @@ INSTANTIATE_TEST_SUITE_P(
                       Setting{layout::kProtectionLevelValue, &SettingsInForce::protectionLevel, 1, 0, 5},
                       Setting{layout::kIdleBreakValue, &SettingsInForce::idleBreak, 1, 0, 1}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The setting that a policy does not set is read from the user's own key, so one key may hold both.
-TEST(SettingsInForce, EachValueOnItsOwn) {
-    MemoryRegistry reg;
-    reg.setDword(RootKey::LocalMachine, kPolicy, layout::kRegimeTypeValue, 2);
-    reg.setDword(RootKey::CurrentUser, kPolicy, layout::kProtectionLevelValue, 1);
-    reg.setDword(RootKey::CurrentUser, kOwn, layout::kRegimeTypeValue, 0);
-    reg.setDword(RootKey::CurrentUser, kOwn, layout::kProtectionLevelValue, 0);
-    reg.setDword(RootKey::CurrentUser, kOwn, layout::kIdleBreakValue, 1);
-    SettingsInForce settings(reg);
-    EXPECT_EQ(describe(settings.regimeType()), "2 by policy");
-    EXPECT_EQ(describe(settings.protectionLevel()), "1 by policy");
-    EXPECT_EQ(describe(settings.idleBreak()), "1 own");
-    EXPECT_EQ(settings.policy(layout::kIdleBreakValue), std::nullopt);
-}
 
 }  // namespace
