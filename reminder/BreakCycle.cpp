@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "Error.h"
 #include "Regimes.h"
-#include "Registry.h"
-#include "RegistryLayout.h"
+#include "SettingsInForce.h"
 #include "Texts.h"
 
 namespace pausarium::reminder {
@@ -17,17 +15,6 @@ constexpr std::uint32_t kHideMs = 2000;
 constexpr std::uint32_t kBlinkMs = 1000;
 constexpr std::uint32_t kAddressHideMs = 5000;
 constexpr std::uint32_t kAntiActionGamesMs = 200;
-
-// IdleBreak is optional: on only as a REG_DWORD of 1; absent, another number, another type or
-// size is off, never an error.
-bool readIdleBreak(Registry& registry) {
-    if (!registry.valueExists(layout::kIdleBreakValue)) return false;
-    try {
-        return registry.readInteger(layout::kIdleBreakValue) == 1;
-    } catch (const Error&) {
-        return false;
-    }
-}
 
 }  // namespace
 
@@ -57,18 +44,18 @@ BreakCycle::BreakCycle(TimerHost& timers, ReminderWindow& window, Platform& plat
                         [this] { tmAntiActionGamesTimer(); }),
       tmIdleCheck(timers, "tmIdleCheck", minuteMs, false, [this] { tmIdleCheckTimer(); }) {}
 
+// Each value as a policy or the user sets it; an error in one skips those after it, and what was
+// set before stays set.
 void BreakCycle::readSettings(RegistryBackend& backend) {
-    Registry registry(backend);  // the current user's; released on every way out
-    if (!registry.openKey(layout::kSettingsKey, false)) return;
-    if (registry.valueExists(layout::kRegimeTypeValue)) {
-        const Regime regime = regimeFor(registry.readInteger(layout::kRegimeTypeValue));
+    SettingsInForce settings(backend);  // the user's key released on every way out
+    if (const auto regimeType = settings.regimeType().value) {
+        const Regime regime = regimeFor(*regimeType);
         state_.WorkMinutes = regime.workMinutes;
         state_.NoticeMinutes = regime.noticeMinutes;
         state_.BreakMinutes = regime.breakMinutes;
     }
-    if (registry.valueExists(layout::kProtectionLevelValue))
-        state_.ProtectionLevel = registry.readInteger(layout::kProtectionLevelValue);
-    state_.IdleBreak = readIdleBreak(registry);
+    if (const auto level = settings.protectionLevel().value) state_.ProtectionLevel = *level;
+    state_.IdleBreak = settings.idleBreak().value == 1;
 }
 
 void BreakCycle::FormCreate(RegistryBackend& registry) {

@@ -15,6 +15,7 @@ packages=(
   wine wine64 xvfb openbox xdotool x11-utils imagemagick nsis zip unzip locales
   x11-xserver-utils  # xrandr, xsetroot: the three-monitor scenario splits the virtual screen, and colours its desktop
   fonts-wine  # Wine's bitmap "MS Sans Serif" (Cyrillic too): the dialogs' font, at its real metrics
+  libxml2-utils  # xmllint: the Group Policy templates' check (tests/policies)
   osslsigncode openssl  # signing a release (scripts/sign-release.sh), and its test's throwaway certificate
 )
 

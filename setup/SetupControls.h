@@ -28,6 +28,7 @@ struct SetupControls {
     bool normalVisible = true;
     bool noneVisible = true;
     std::uint32_t frameColour = kRed;
+    std::string notice = texts::kRestartNotice;  // the strip above the exit button
 };
 
 }  // namespace pausarium::setup

@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "FilePaths.h"
 #include "RegistryLayout.h"
+#include "SettingsInForce.h"
 
 namespace pausarium::setup {
 
@@ -30,6 +31,7 @@ void SetupLogic::FormCreate() {
         host_.requestQuit();
         return;
     }
+    showManagedSettings();
     autorunKey_ = std::make_unique<Registry>(registry_, lay::RootKey::LocalMachine);
     if (!autorunKey_->openKey(lay::kRunKey, true)) {
         host_.showSimpleMessage(texts::kRegistryReadError);
@@ -69,13 +71,41 @@ void SetupLogic::showStoredSettings() {
         }
     };
     int regime = 0, level = 0;
-    if (readValid(lay::kRegimeTypeValue, 0, 2, regime)) c_.checked = static_cast<Regime>(regime);
-    if (readValid(lay::kProtectionLevelValue, 0, INT32_MAX, level)) {
+    if (!regimeManaged_ && readValid(lay::kRegimeTypeValue, 0, 2, regime)) c_.checked = static_cast<Regime>(regime);
+    if (!levelManaged_ && readValid(lay::kProtectionLevelValue, 0, INT32_MAX, level)) {
         c_.trackPosition = level > 0 ? 0 : 1;
         c_.highVisible = c_.trackPosition == 0;
         c_.normalVisible = !c_.highVisible;
     }
     changed();
+}
+
+// A setting that a policy sets shows the policy's value and cannot be changed, whatever the
+// autorun state; the strip above the exit button says who sets it.
+void SetupLogic::showManagedSettings() {
+    const SettingsInForce settings(registry_);
+    if (const auto regime = settings.policy(lay::kRegimeTypeValue)) {
+        regimeManaged_ = true;
+        c_.checked = static_cast<Regime>(*regime);
+        c_.radiosEnabled = false;
+    }
+    if (const auto level = settings.policy(lay::kProtectionLevelValue)) {
+        levelManaged_ = true;
+        c_.trackPosition = *level == 1 ? 0 : 1;
+        c_.highVisible = c_.trackPosition == 0;
+        c_.normalVisible = !c_.highVisible;
+        c_.trackEnabled = false;
+    }
+    if (regimeManaged_ || levelManaged_)
+        c_.notice = regimeManaged_ && levelManaged_ ? texts::kManagedBoth.str()
+                    : regimeManaged_                ? texts::kManagedRegime.str()
+                                                    : texts::kManagedLevel.str();
+    changed();
+}
+
+void SetupLogic::writeOwnValue(Registry& reg, const char* name, bool managed, int shown, int fallback) {
+    if (!managed) reg.writeInteger(name, shown);
+    else if (!reg.valueExists(name)) reg.writeInteger(name, fallback);
 }
 
 void SetupLogic::UpdateAutorunCaptions() {
@@ -92,8 +122,8 @@ void SetupLogic::UpdateAutorunCaptions() {
 
 void SetupLogic::ApplySettings() {
     const bool installed = c_.addDown;
-    c_.radiosEnabled = installed;
-    c_.trackEnabled = installed;
+    c_.radiosEnabled = installed && !regimeManaged_;
+    c_.trackEnabled = installed && !levelManaged_;
     c_.noneVisible = !installed;
     if (c_.addDown) c_.frameColour = kGreen;
     if (c_.removeDown) c_.frameColour = kRed;
@@ -109,12 +139,14 @@ void SetupLogic::ApplySettings() {
     } else {
         if (!reg.keyExists(lay::kSettingsSubkey)) {
             reg.createKey(lay::kSettingsSubkey);
-            checkRadio(Regime::R50_10);  // a new key starts at 50/10 (a nested run when it changes)
+            // A new key starts at 50/10 (a nested run when it changes); a managed regime stays shown.
+            if (!regimeManaged_) checkRadio(Regime::R50_10);
         }
         reg.closeKey();
         reg.openKey(lay::kSettingsKey, true);
-        reg.writeInteger(lay::kRegimeTypeValue, static_cast<int>(c_.checked));
-        reg.writeInteger(lay::kProtectionLevelValue, c_.trackPosition == 1 ? 0 : 1);
+        writeOwnValue(reg, lay::kRegimeTypeValue, regimeManaged_, static_cast<int>(c_.checked),
+                      static_cast<int>(Regime::R50_10));
+        writeOwnValue(reg, lay::kProtectionLevelValue, levelManaged_, c_.trackPosition == 1 ? 0 : 1, 0);
     }
     reg.closeKey();
 }

@@ -50,12 +50,18 @@ private:
     bool mayRegister();                            // asks first when others may change the program
     void putDown(Toggle button);                   // from code: raises the partner, fires nothing
     void showStoredSettings();
+    void showManagedSettings();
+    // Writes `shown` as the user's own value, unless a policy sets it: then the stored value is
+    // kept, and only a missing one gets `fallback`, as a new settings key would.
+    void writeOwnValue(Registry& reg, const char* name, bool managed, int shown, int fallback);
     void changed() { host_.controlsChanged(); }
 
     RegistryBackend& registry_;
     SetupHost& host_;
     std::string mainProgramPath_;
     std::unique_ptr<Registry> autorunKey_;
+    bool regimeManaged_ = false;  // set by a policy, read at start like the reminder reads it
+    bool levelManaged_ = false;
     SetupControls c_;
 };
 

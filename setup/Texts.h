@@ -46,6 +46,13 @@ inline constexpr auto kNormalText = cp1251(
     u8"Возможно выгрузить с помощью \r\nCtrl+ALt+Del (в Win9x, вероятно, со \r\nвторого-третьего раза).");
 inline constexpr auto kRestartNotice = cp1251(
     u8"Новые параметры вступят в силу только после \r\nперезапуска Windows!");
+// In place of the restart notice while a policy sets the regime, the level or both.
+inline constexpr auto kManagedRegime = cp1251(
+    u8"Режим работы задаёт администратор вашей \r\nорганизации.");
+inline constexpr auto kManagedLevel = cp1251(
+    u8"Уровень устойчивости задаёт администратор \r\nвашей организации.");
+inline constexpr auto kManagedBoth = cp1251(
+    u8"Режим работы и уровень устойчивости задаёт \r\nадминистратор вашей организации.");
 inline constexpr auto kExit = cp1251(u8"Выход");
 
 }  // namespace pausarium::setup::texts

@@ -259,6 +259,7 @@ void TfmMainWindow::mirror() {
     show(design::pnNormal, c.normalVisible);
     show(design::pnNone, c.noneVisible);
     setBackground(design::pnAutorun, c.frameColour);
+    setText(design::Memo1, c.notice);
     keepFocusUsable();
     mirroring_ = false;
 }

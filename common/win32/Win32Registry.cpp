@@ -23,6 +23,14 @@ RegStatus Win32Registry::openKey(RegKey parent, const std::string& path, bool cr
     return status;
 }
 
+RegStatus Win32Registry::openKeyToRead(RegKey parent, const std::string& path, bool view64, RegKey& opened) {
+    HKEY key = nullptr;
+    const REGSAM access = KEY_QUERY_VALUE | (view64 ? KEY_WOW64_64KEY : 0);
+    const LONG status = RegOpenKeyExA(hkey(parent), path.c_str(), 0, access, &key);
+    if (status == ERROR_SUCCESS) opened = reinterpret_cast<RegKey>(key);
+    return status;
+}
+
 void Win32Registry::closeKey(RegKey key) { RegCloseKey(hkey(key)); }
 
 RegStatus Win32Registry::queryValue(RegKey key, const std::string& name, std::uint32_t& type,

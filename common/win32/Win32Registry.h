@@ -9,6 +9,7 @@ class Win32Registry : public RegistryBackend {
 public:
     RegKey root(layout::RootKey root) override;
     RegStatus openKey(RegKey parent, const std::string& path, bool create, RegKey& opened) override;
+    RegStatus openKeyToRead(RegKey parent, const std::string& path, bool view64, RegKey& opened) override;
     void closeKey(RegKey key) override;
     RegStatus queryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
                          std::uint32_t& size) override;

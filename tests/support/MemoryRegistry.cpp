@@ -71,7 +71,20 @@ RegStatus MemoryRegistry::openKey(RegKey parent, const std::string& path, bool c
         }
         node = next;
     }
-    if (node->denyFullAccess) return kRegAccessDenied;
+    if (node->denyFullAccess || node->denyReading) return kRegAccessDenied;
+    opened = nextHandle_++;
+    handles_[opened] = node;
+    return kRegOk;
+}
+
+RegStatus MemoryRegistry::openKeyToRead(RegKey parent, const std::string& path, bool, RegKey& opened) {
+    auto node = nodeFor(parent);
+    if (!node) return 6;
+    for (const auto& part : split(path)) {
+        node = child(*node, part);
+        if (!node) return kRegNotFound;
+    }
+    if (node->denyReading) return kRegAccessDenied;
     opened = nextHandle_++;
     handles_[opened] = node;
     return kRegOk;
@@ -168,6 +181,8 @@ std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::make(layout::RootKey root,
 }
 
 void MemoryRegistry::createKey(layout::RootKey root, const std::string& path) { make(root, path); }
+
+void MemoryRegistry::denyReading(layout::RootKey root, const std::string& path) { make(root, path)->denyReading = true; }
 
 void MemoryRegistry::setRaw(layout::RootKey root, const std::string& path, const std::string& name, Value value) {
     make(root, path)->values[upper(name)] = {name, std::move(value)};

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory registry for tests: two roots, keys and typed values, case-insensitive names as
-// in Windows, subkeys enumerated in creation order, and keys that can refuse full access or
-// refuse writes.
+// in Windows, subkeys enumerated in creation order, and keys that can refuse full access, refuse
+// to be opened at all or refuse writes. It has one view: a key opened in the 64-bit view is the
+// same key.
 
 #include <cstdint>
 #include <map>
@@ -25,6 +26,7 @@ public:
 
     RegKey root(layout::RootKey root) override;
     RegStatus openKey(RegKey parent, const std::string& path, bool create, RegKey& opened) override;
+    RegStatus openKeyToRead(RegKey parent, const std::string& path, bool view64, RegKey& opened) override;
     void closeKey(RegKey key) override;
     RegStatus queryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
                          std::uint32_t& size) override;
@@ -46,6 +48,8 @@ public:
     std::vector<std::string> subkeys(layout::RootKey root, const std::string& path) const;
     // The key (created if missing) can no longer be opened with full access, nor created below.
     void denyFullAccess(layout::RootKey root, const std::string& path);
+    // The key (created if missing) cannot be opened at all, not even to read.
+    void denyReading(layout::RootKey root, const std::string& path);
     // The key (created if missing) opens, but every value write to it fails.
     void refuseWrites(layout::RootKey root, const std::string& path);
     std::size_t openKeyCount() const { return handles_.size(); }
@@ -54,6 +58,7 @@ private:
     struct Node {
         std::string name;
         bool denyFullAccess = false;
+        bool denyReading = false;
         bool refuseWrites = false;
         bool deleted = false;
         std::vector<std::shared_ptr<Node>> children;  // creation order

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Error.h"
 #include "Registry.h"
+#include "SettingsInForce.h"
 #include "Win32Registry.h"
 
 using pausarium::Error;
@@ -93,4 +95,55 @@ TEST_F(RealRegistry, DeletingValuesAnswersWhetherOneExisted) {
     EXPECT_TRUE(reg.deleteValue("Pausarium"));
     EXPECT_FALSE(reg.deleteValue("Pausarium"));
     EXPECT_FALSE(reg.valueExists("Pausarium"));
+}
+
+// The policy keys: opened to read only, the computer's in the 64-bit view, which a 32-bit program
+// on 64-bit Windows does not read by itself below SOFTWARE.
+TEST_F(RealRegistry, OpensToReadOnlyAndInThe64BitView) {
+    using pausarium::RegKey;
+    {
+        Registry reg(backend);
+        ASSERT_TRUE(reg.openKey(key, true));
+        reg.writeInteger("RegimeType", 2);
+    }
+    RegKey opened = 0;
+    ASSERT_EQ(backend.openKeyToRead(backend.root(pausarium::layout::RootKey::CurrentUser), key, false, opened), 0);
+    std::uint32_t type = 0, size = 4;
+    unsigned char data[4] = {};
+    EXPECT_EQ(backend.queryValue(opened, "RegimeType", type, data, size), 0);
+    EXPECT_EQ(data[0], 2);
+    EXPECT_EQ(backend.setValue(opened, "RegimeType", REG_DWORD, data, 4), ERROR_ACCESS_DENIED);
+    backend.closeKey(opened);
+    EXPECT_EQ(backend.openKeyToRead(backend.root(pausarium::layout::RootKey::CurrentUser), key + "\\Missing", false,
+                                    opened),
+              ERROR_FILE_NOT_FOUND);
+
+    // Written in the 64-bit view of the local machine, as Group Policy writes the computer's policy:
+    // a key below SOFTWARE that 64-bit Windows keeps apart for 32-bit programs, and the policy key.
+    const std::string machineKey = key;
+    const std::string policyKey = "SOFTWARE\\Policies\\Pausarium";
+    struct Removed {  // also when an assertion ends the test: the end-to-end run shares the prefix
+        std::vector<std::string> paths;
+        ~Removed() {
+            for (const auto& path : paths) RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_64KEY, 0);
+        }
+    } removed{{machineKey, policyKey}};
+    for (const auto& path : removed.paths) {
+        HKEY raw = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                                  nullptr, &raw, nullptr),
+                  ERROR_SUCCESS);
+        const DWORD two = 2;
+        RegSetValueExA(raw, "RegimeType", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&two), sizeof two);
+        RegCloseKey(raw);
+    }
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    const RegKey machine = backend.root(pausarium::layout::RootKey::LocalMachine);
+    EXPECT_EQ(backend.openKeyToRead(machine, machineKey, true, opened), 0);
+    backend.closeKey(opened);
+    const LONG defaultView = backend.openKeyToRead(machine, machineKey, false, opened);
+    if (defaultView == 0) backend.closeKey(opened);
+    EXPECT_EQ(defaultView == 0, !wow64) << "a 32-bit program sees the 32-bit view by default";
+    EXPECT_EQ(pausarium::SettingsInForce(backend).policy("RegimeType"), 2);
 }

@@ -109,6 +109,8 @@ check "pnNone grey" is_px 150 222 128,128,128
 check "pnNone white caption" has_white_in 190x20+62+250
 check "blue band round the exit button" is_px 2 343 0,0,255
 check "blue band below the exit button" is_px 130 366 0,0,255
+notice_strip() { convert "$SHOT" -crop 261x26+4+305 +repage -format '%#' info:; }
+restart_notice=$(notice_strip)
 radio_before=$(convert "$SHOT" -crop 200x14+20+158 +repage -format '%k' info:)
 click_at $RB90_X $RB90_Y
 check "disabled radio does nothing when not installed" test -z "$(reg_get "$HKCU_SET" RegimeType)"
@@ -128,6 +130,8 @@ click_at $TRACK_X $TRACK_TOP_Y
 check "track bar top writes ProtectionLevel 1" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x1
 shot setup-installed-raised
 check "pnHigh shown at position 0 (silver, its heading grey)" is_px 150 222 128,128,128
+description() { convert "$SHOT" -crop 205x77+56+216 +repage -format '%#' info:; }
+raised_description=$(description)
 key_to "$WIN" Down; sleep 0.6
 check "arrow key on the track bar switches to normal" test "$(reg_get "$HKCU_SET" ProtectionLevel)" = 0x0
 key_to "$WIN" Up; sleep 0.6
@@ -228,7 +232,28 @@ fi
 chmod o-w "$E2E_INSTALL_DIR"
 close_setup
 
-# 9. The two programs meet.
+# 9. Settings that a policy sets (the computer's regime in the 64-bit view, the user's level):
+# shown at the policy's values and locked, the strip saying who sets them, the user's own values
+# kept as they are.
+policy() { wine reg "$@" /reg:64 >/dev/null 2>&1; }
+reg_set "$HKLM_RUN" Pausarium REG_SZ "$EXPECTED_PATH"
+reg_set "$HKCU_SET" RegimeType REG_DWORD 1
+reg_set "$HKCU_SET" ProtectionLevel REG_DWORD 0
+policy add 'HKLM\SOFTWARE\Policies\Pausarium' /v RegimeType /t REG_DWORD /d 2 /f
+policy add 'HKCU\SOFTWARE\Policies\Pausarium' /v ProtectionLevel /t REG_DWORD /d 1 /f
+start_setup
+shot setup-managed
+check "managed: installed look" is_px 6 40 0,255,0
+check "managed level: the raised level's description" test "$(description)" = "$raised_description"
+check "managed: the strip says something else than the restart notice" test "$(notice_strip)" != "$restart_notice"
+click_at 12 132; click_at $TRACK_X $TRACK_TOP_Y
+check "managed: the locked controls change nothing" \
+  test "$(reg_get "$HKCU_SET" RegimeType) $(reg_get "$HKCU_SET" ProtectionLevel)" = "0x1 0x0"
+check "managed: the policies stay" test "$(wine reg query 'HKLM\SOFTWARE\Policies\Pausarium' /v RegimeType /reg:64 2>/dev/null | grep -c 0x2)" = 1
+close_setup
+policy delete 'HKLM\SOFTWARE\Policies\Pausarium' /f; policy delete 'HKCU\SOFTWARE\Policies\Pausarium' /f
+
+# 10. The two programs meet.
 if [ "$real_reminder" = 1 ]; then
   start_setup; click_at $RB90_X $RB90_Y; close_setup
   start_program "$REMINDER"

@@ -391,3 +391,90 @@ TEST_F(SetupLogicTest, RadioFiresOnlyOnRealChangeAndTrackBarOnEveryNotification)
 }
 
 }  // namespace
+
+// --- settings that a policy sets -----------------------------------------------------------------
+
+TEST_F(SetupLogicTest, ManagedSettingsShowThePolicyLockedAndKeepTheUsersOwnValues) {
+    install();
+    reg.setDword(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType", 2);
+    reg.setDword(RootKey::CurrentUser, layout::kPolicyKey, "ProtectionLevel", 1);
+    reg.setDword(RootKey::CurrentUser, kSettings, "RegimeType", 0);
+    reg.setString(RootKey::CurrentUser, kSettings, "ProtectionLevel", "mine");
+    logic.FormCreate();
+    EXPECT_EQ(c().checked, Regime::R90_15);
+    EXPECT_EQ(c().trackPosition, 0);
+    EXPECT_TRUE(c().highVisible);
+    EXPECT_FALSE(c().radiosEnabled);
+    EXPECT_FALSE(c().trackEnabled);
+    EXPECT_EQ(c().notice, std::string(texts::kManagedBoth));
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(regime(), 0u);
+    EXPECT_EQ(reg.string(RootKey::CurrentUser, kSettings, "ProtectionLevel"), "mine");
+
+    // Removed and installed again: a new key gets the defaults, the window keeps the policy's.
+    logic.userClickToggle(Toggle::Remove);
+    EXPECT_FALSE(settingsKey());
+    logic.userClickToggle(Toggle::Add);
+    EXPECT_EQ(regime(), 1u);
+    EXPECT_EQ(level(), 0u);
+    EXPECT_EQ(c().checked, Regime::R90_15);
+    EXPECT_EQ(c().trackPosition, 0);
+    EXPECT_FALSE(c().radiosEnabled);
+    EXPECT_FALSE(c().trackEnabled);
+    EXPECT_EQ(reg.dword(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType"), 2u);
+    EXPECT_EQ(reg.dword(RootKey::CurrentUser, layout::kPolicyKey, "ProtectionLevel"), 1u);
+}
+
+// The one setting a policy leaves free is chosen and written as ever.
+TEST_F(SetupLogicTest, OnlyTheManagedSettingIsLocked) {
+    install();
+    reg.setDword(RootKey::CurrentUser, layout::kPolicyKey, "ProtectionLevel", 0);
+    reg.setDword(RootKey::CurrentUser, kSettings, "ProtectionLevel", 1);
+    logic.FormCreate();
+    EXPECT_TRUE(c().radiosEnabled);
+    EXPECT_FALSE(c().trackEnabled);
+    EXPECT_EQ(c().trackPosition, 1);
+    EXPECT_EQ(c().notice, std::string(texts::kManagedLevel));
+    logic.checkRadio(Regime::R30_5);
+    EXPECT_EQ(regime(), 0u);
+    EXPECT_EQ(level(), 1u);
+}
+
+// Not installed, or the Run key refused (where the design leaves the track bar enabled): the
+// managed controls stay locked at the policy's value.
+TEST_F(SetupLogicTest, ManagedLevelStaysLockedInEveryAutorunState) {
+    for (const bool runKeyRefused : {false, true}) {
+        SCOPED_TRACE(runKeyRefused ? "Run key refused" : "not installed");
+        MemoryRegistry r;
+        r.setDword(RootKey::LocalMachine, layout::kPolicyKey, "ProtectionLevel", 1);
+        if (runKeyRefused) r.denyFullAccess(RootKey::LocalMachine, kRun);
+        ScriptedHost h;
+        SetupLogic l(r, h, kPath);
+        l.FormCreate();
+        EXPECT_FALSE(l.controls().trackEnabled);
+        EXPECT_EQ(l.controls().trackPosition, 0);
+        EXPECT_EQ(l.controls().notice, std::string(texts::kManagedLevel));
+    }
+}
+
+TEST(SetupLogicPolicy, WrongPolicyValuesLeaveTheDialogAsWithoutPolicy) {
+    const std::vector<MemoryRegistry::Value> wrong = {
+        {kRegSz, {'1', 0}}, {kRegBinary, {1, 0, 0, 0}}, {kRegBinary, {1, 0, 0, 0, 0, 0, 0, 0}},
+        {11, {1, 0, 0, 0, 0, 0, 0, 0}}, {kRegDword, {3, 0, 0, 0}}, {kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {kRegDword, {7, 0, 0, 0}}};
+    for (const auto& value : wrong) {
+        MemoryRegistry r;
+        r.setString(RootKey::LocalMachine, kRun, "Pausarium", kPath);
+        r.setRaw(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType", value);
+        r.setRaw(RootKey::CurrentUser, layout::kPolicyKey, "ProtectionLevel", value);
+        ScriptedHost h;
+        SetupLogic l(r, h, kPath);
+        l.FormCreate();
+        EXPECT_TRUE(l.controls().radiosEnabled);
+        EXPECT_TRUE(l.controls().trackEnabled);
+        EXPECT_EQ(l.controls().notice, std::string(texts::kRestartNotice));
+        EXPECT_TRUE(h.boxes.empty());
+        EXPECT_EQ(r.value(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType")->data, value.data);
+        l.FormClose();
+    }
+}
