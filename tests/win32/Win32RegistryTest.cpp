@@ -145,5 +145,5 @@ TEST_F(RealRegistry, OpensToReadOnlyAndInThe64BitView) {
     const LONG defaultView = backend.openKeyToRead(machine, machineKey, false, opened);
     if (defaultView == 0) backend.closeKey(opened);
     EXPECT_EQ(defaultView == 0, !wow64) << "a 32-bit program sees the 32-bit view by default";
-    EXPECT_EQ(pausarium::SettingsInForce(backend).policy("RegimeType"), 2);
+    EXPECT_EQ(pausarium::policyValue(backend, pausarium::Setting::RegimeType), 2);
 }
