@@ -406,7 +406,8 @@ TEST_F(SetupLogicTest, ManagedSettingsShowThePolicyLockedAndKeepTheUsersOwnValue
     EXPECT_TRUE(c().highVisible);
     EXPECT_FALSE(c().radiosEnabled);
     EXPECT_FALSE(c().trackEnabled);
-    EXPECT_EQ(c().notice, std::string(texts::kManagedBoth));
+    EXPECT_EQ(c().regimeHeading, std::string(texts::kManagedRegimeHeading));
+    EXPECT_EQ(c().levelHeading, std::string(texts::kManagedLevelHeading));
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(regime(), 0u);
     EXPECT_EQ(reg.string(RootKey::CurrentUser, kSettings, "ProtectionLevel"), "mine");
@@ -434,7 +435,8 @@ TEST_F(SetupLogicTest, OnlyTheManagedSettingIsLocked) {
     EXPECT_TRUE(c().radiosEnabled);
     EXPECT_FALSE(c().trackEnabled);
     EXPECT_EQ(c().trackPosition, 1);
-    EXPECT_EQ(c().notice, std::string(texts::kManagedLevel));
+    EXPECT_EQ(c().regimeHeading, std::string(texts::kRegimeHeading));
+    EXPECT_EQ(c().levelHeading, std::string(texts::kManagedLevelHeading));
     logic.checkRadio(Regime::R30_5);
     EXPECT_EQ(regime(), 0u);
     EXPECT_EQ(level(), 1u);
@@ -453,7 +455,7 @@ TEST_F(SetupLogicTest, ManagedLevelStaysLockedInEveryAutorunState) {
         l.FormCreate();
         EXPECT_FALSE(l.controls().trackEnabled);
         EXPECT_EQ(l.controls().trackPosition, 0);
-        EXPECT_EQ(l.controls().notice, std::string(texts::kManagedLevel));
+        EXPECT_EQ(l.controls().levelHeading, std::string(texts::kManagedLevelHeading));
     }
 }
 
@@ -472,7 +474,8 @@ TEST(SetupLogicPolicy, WrongPolicyValuesLeaveTheDialogAsWithoutPolicy) {
         l.FormCreate();
         EXPECT_TRUE(l.controls().radiosEnabled);
         EXPECT_TRUE(l.controls().trackEnabled);
-        EXPECT_EQ(l.controls().notice, std::string(texts::kRestartNotice));
+        EXPECT_EQ(l.controls().regimeHeading, std::string(texts::kRegimeHeading));
+        EXPECT_EQ(l.controls().levelHeading, std::string(texts::kLevelHeading));
         EXPECT_TRUE(h.boxes.empty());
         EXPECT_EQ(r.value(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType")->data, value.data);
         l.FormClose();
