@@ -10,6 +10,7 @@
 #include "MemoryRegistry.h"
 #include "RegistryLayout.h"
 #include "SetupLogic.h"
+#include "WrongPolicyValues.h"
 
 namespace {
 
@@ -390,8 +391,6 @@ TEST_F(SetupLogicTest, RadioFiresOnlyOnRealChangeAndTrackBarOnEveryNotification)
     EXPECT_EQ(level(), 0u);
 }
 
-}  // namespace
-
 // --- settings that a policy sets -----------------------------------------------------------------
 
 TEST_F(SetupLogicTest, ManagedSettingsShowThePolicyLockedAndKeepTheUsersOwnValues) {
@@ -460,11 +459,8 @@ TEST_F(SetupLogicTest, ManagedLevelStaysLockedInEveryAutorunState) {
 }
 
 TEST(SetupLogicPolicy, WrongPolicyValuesLeaveTheDialogAsWithoutPolicy) {
-    const std::vector<MemoryRegistry::Value> wrong = {
-        {kRegSz, {'1', 0}}, {kRegBinary, {1, 0, 0, 0}}, {kRegBinary, {1, 0, 0, 0, 0, 0, 0, 0}},
-        {11, {1, 0, 0, 0, 0, 0, 0, 0}}, {kRegDword, {3, 0, 0, 0}}, {kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
-        {kRegDword, {7, 0, 0, 0}}};
-    for (const auto& value : wrong) {
+    for (const auto& [label, value] : pausarium::testing::kWrongPolicyValues) {
+        SCOPED_TRACE(label);
         MemoryRegistry r;
         r.setString(RootKey::LocalMachine, kRun, "Pausarium", kPath);
         r.setRaw(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType", value);
@@ -481,3 +477,5 @@ TEST(SetupLogicPolicy, WrongPolicyValuesLeaveTheDialogAsWithoutPolicy) {
         l.FormClose();
     }
 }
+
+}  // namespace
