@@ -111,8 +111,8 @@ check "blue band round the exit button" is_px 2 343 0,0,255
 check "blue band below the exit button" is_px 130 366 0,0,255
 notice_strip() { convert "$SHOT" -crop 261x26+4+305 +repage -format '%#' info:; }
 heading() { convert "$SHOT" -crop "261x17+4+$1" +repage -format '%#' info:; }  # heading Y: 104 regime, 192 level
-# The white text's box in a heading strip: WxH+X+Y.
-heading_text_box() { convert "$SHOT" -crop "261x17+4+$1" +repage -fill black +opaque white -format '%@' info:; }
+# The box of the white text inside a heading strip's edge (257x13): WxH+X+Y.
+heading_text_box() { convert "$SHOT" -crop "257x13+6+$(($1 + 2))" +repage -fill black +opaque white -format '%@' info:; }
 restart_notice=$(notice_strip)
 regime_heading=$(heading 104) level_heading=$(heading 192)
 radio_before=$(convert "$SHOT" -crop 200x14+20+158 +repage -format '%k' info:)
@@ -253,9 +253,9 @@ check "managed: the restart notice stays" test "$(notice_strip)" = "$restart_not
 check "managed: the regime's heading says who sets it" test "$(heading 104)" != "$regime_heading"
 check "managed: the level's heading says who sets it" test "$(heading 192)" != "$level_heading"
 for y in 104 192; do
-  box=$(heading_text_box $y)  # one line, clear of both ends of the strip
+  box=$(heading_text_box $y)  # the whole wording on one line (a wrapped one shows its first words only)
   check "managed: heading at $y fits its strip ($box)" \
-    awk -v b="$box" 'BEGIN { split(b, v, /[x+]/); exit !(v[2] <= 13 && v[3] >= 3 && v[3] + v[1] <= 258) }'
+    awk -v b="$box" 'BEGIN { split(b, v, /[x+]/); exit !(v[1] >= 150 && v[2] <= 12 && v[3] >= 3 && v[3] + v[1] <= 254) }'
 done
 click_at 12 132; click_at $TRACK_X $TRACK_TOP_Y
 check "managed: the locked controls change nothing" \
