@@ -18,6 +18,13 @@ constexpr const char* kSetFailed = "Failed to set data for '%s'";
 constexpr const char* kGetFailed = "Failed to get data for '%s'";
 constexpr const char* kWrongType = "Invalid data type for '%s'";
 
+// A REG_DWORD's four bytes, least significant first.
+std::int32_t dwordFrom(const unsigned char (&bytes)[4]) {
+    const std::uint32_t value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+                                (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(value);
+}
+
 }  // namespace
 
 Registry::Registry(RegistryBackend& backend, layout::RootKey root)
@@ -39,6 +46,16 @@ bool Registry::openKey(const std::string& path, bool canCreate) {
     const RegKey base = baseFor(path, relative);
     RegKey opened = 0;
     if (backend_.openKey(base, relative, canCreate, opened) != kRegOk) return false;
+    closeKey();
+    current_ = opened;
+    return true;
+}
+
+bool Registry::openKeyToRead(const std::string& path, bool view64) {
+    std::string relative;
+    const RegKey base = baseFor(path, relative);
+    RegKey opened = 0;
+    if (backend_.openKeyToRead(base, relative, view64, opened) != kRegOk) return false;
     closeKey();
     current_ = opened;
     return true;
@@ -104,9 +121,15 @@ void Registry::readExact(const std::string& name, std::uint32_t expectedType, vo
 std::int32_t Registry::readInteger(const std::string& name) {
     unsigned char bytes[4] = {};
     readExact(name, kRegDword, bytes, sizeof bytes);
-    const std::uint32_t value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
-                                (static_cast<std::uint32_t>(bytes[3]) << 24);
-    return static_cast<std::int32_t>(value);
+    return dwordFrom(bytes);
+}
+
+std::optional<std::int32_t> Registry::tryReadDword(const std::string& name) {
+    unsigned char bytes[4] = {};
+    std::uint32_t type = 0, size = sizeof bytes;
+    if (current_ == 0 || backend_.queryValue(current_, name, type, bytes, size) != kRegOk) return std::nullopt;
+    if (type != kRegDword || size != sizeof bytes) return std::nullopt;
+    return dwordFrom(bytes);
 }
 
 std::string Registry::readString(const std::string& name) {

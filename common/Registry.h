@@ -1,10 +1,11 @@
 #pragma once
 // The registry accessor: a root key (the current user's unless set otherwise) and at most one
 // open current key. Every open or create asks for full access, also when only reading, so a key
-// the user may only read counts as missing. Opening, existence tests and deletions answer with
+// the user may only read counts as missing; only openKeyToRead asks for reading alone. Opening, existence tests and deletions answer with
 // success or failure; failed creations, writes and reads raise Error with the key or value name.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "RegistryBackend.h"
@@ -22,6 +23,8 @@ public:
     // A path is relative to the current key when one is open and the path does not begin with
     // "\"; otherwise it is taken from the root.
     bool openKey(const std::string& path, bool canCreate);
+    // An existing key, to read its values only; with `view64`, in the 64-bit view.
+    bool openKeyToRead(const std::string& path, bool view64);
     void closeKey();
     bool hasOpenKey() const { return current_ != 0; }
 
@@ -31,6 +34,8 @@ public:
 
     bool valueExists(const std::string& name);
     std::int32_t readInteger(const std::string& name);  // REG_DWORD only
+    // The number when the value is a REG_DWORD of four bytes, else none; never raises.
+    std::optional<std::int32_t> tryReadDword(const std::string& name);
     std::string readString(const std::string& name);    // REG_SZ or REG_EXPAND_SZ
     void writeInteger(const std::string& name, std::int32_t value);      // REG_DWORD
     void writeString(const std::string& name, const std::string& value); // REG_SZ, zero counted

@@ -35,8 +35,10 @@ public:
     // (non-volatile). `path` may name several levels separated by "\".
     virtual RegStatus openKey(RegKey parent, const std::string& path, bool create, RegKey& opened) = 0;
     // Opens an existing `path` below `parent` for reading values only (KEY_QUERY_VALUE), never
-    // creating it; with `view64`, in the registry's 64-bit view (KEY_WOW64_64KEY), which a 32-bit
-    // program on 64-bit Windows otherwise does not see and 32-bit Windows ignores.
+    // creating it; with `view64`, in the registry's 64-bit view (KEY_WOW64_64KEY), the one a
+    // 64-bit Windows keeps for its own programs below most of SOFTWARE. SOFTWARE\Policies is
+    // shared by both views since Windows 7, where the flag changes nothing; 32-bit Windows
+    // ignores it.
     virtual RegStatus openKeyToRead(RegKey parent, const std::string& path, bool view64, RegKey& opened) = 0;
     virtual void closeKey(RegKey key) = 0;
     // Like RegQueryValueExA: with `data` null only the type and size are reported; otherwise

@@ -6,6 +6,7 @@
 // setting's range, counts as not set, silently: the user cannot mend it. The user's own value keeps
 // the accessor's rules (its key opened with full access, a refused key counting as missing) and
 // raises its errors; it is read only where no policy sets the value, so one overridden gives no error.
+// Nothing here writes: the user's own values stay as they are while a policy overrides them.
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +15,21 @@
 #include "RegistryBackend.h"
 
 namespace pausarium {
+
+// The three settings that a policy may set, each a REG_DWORD within its range.
+enum class Setting { RegimeType, ProtectionLevel, IdleBreak };
+
+struct SettingRange {
+    const char* name;  // the value's name under the settings key and the policy keys
+    std::int32_t low, high;
+};
+SettingRange rangeOf(Setting setting);
+
+// The value a policy sets for `setting`, the computer's first; none when no policy sets it
+// validly. Never raises.
+std::optional<std::int32_t> policyValue(RegistryBackend& backend, Setting setting);
+// Whether a policy sets any of the three settings validly.
+bool anyPolicy(RegistryBackend& backend);
 
 struct SettingInForce {
     std::optional<std::int32_t> value;  // none: no valid policy and no user's value
@@ -24,10 +40,6 @@ class SettingsInForce {
 public:
     explicit SettingsInForce(RegistryBackend& backend);
 
-    // The value a policy sets for the setting `name` (one of the three in the registry layout),
-    // computer first; none when no policy sets it validly. Never raises.
-    std::optional<std::int32_t> policy(const char* name) const;
-
     // The user's own value, when no policy sets them, is any REG_DWORD, read as the accessor reads
     // it (a wrong type or size raises); none when the key or the value is missing.
     SettingInForce regimeType();
@@ -37,7 +49,7 @@ public:
     SettingInForce idleBreak();
 
 private:
-    SettingInForce fromPolicyOrUser(const char* name);
+    SettingInForce fromPolicyOrUser(Setting setting);
     bool userKeyOpen();
 
     RegistryBackend& backend_;

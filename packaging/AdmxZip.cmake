@@ -2,8 +2,9 @@
 # beside the packages, as Pausarium-<version>-admx.zip in the layout of a PolicyDefinitions
 # folder (the ADMX at the top, each ADML in its language's folder), ready to be copied into the
 # central store or a computer's C:\Windows\PolicyDefinitions. Entries sorted, one fixed time
-# (SOURCE_DATE_EPOCH if set, else the sources' last commit), no extra fields: the same templates
-# give the same zip. The installer does not install them.
+# (SOURCE_DATE_EPOCH if set, else the templates' last change), no extra fields: the same
+# templates give the same zip. The installer does not install them.
+include(${CMAKE_CURRENT_LIST_DIR}/FixedTimeZip.cmake)
 set(zip "${CPACK_PACKAGE_DIRECTORY}/Pausarium-${CPACK_PACKAGE_VERSION}-admx.zip")
 set(entries Pausarium.admx en-US/Pausarium.adml ru-RU/Pausarium.adml)
 
@@ -13,17 +14,7 @@ foreach(entry IN LISTS entries)
   get_filename_component(sub "${entry}" DIRECTORY)
   file(COPY "${CPACK_PAUSARIUM_SOURCE_DIR}/packaging/policies/${entry}" DESTINATION "${dir}/${sub}")
 endforeach()
-set(epoch "$ENV{SOURCE_DATE_EPOCH}")
-if(epoch STREQUAL "")
-  execute_process(COMMAND git -C "${CPACK_PAUSARIUM_SOURCE_DIR}" log -1 --format=%ct
-    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-endif()
-if(NOT epoch STREQUAL "")
-  execute_process(COMMAND touch -d "@${epoch}" ${entries} en-US ru-RU WORKING_DIRECTORY "${dir}"
-    COMMAND_ERROR_IS_FATAL ANY)
-endif()
-file(REMOVE "${zip}")
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC zip -X -D -q "${zip}" ${entries}
-  WORKING_DIRECTORY "${dir}" COMMAND_ERROR_IS_FATAL ANY)
+fixed_time_epoch(epoch "${zip}" packaging/policies)
+zip_at_fixed_time("${zip}" "${dir}" "${epoch}" ${entries})
 file(REMOVE_RECURSE "${dir}")
 message(STATUS "Group Policy templates: ${zip}")

@@ -3,18 +3,14 @@
 # of the same files differ. The zip is written again here: its entries in sorted order, each
 # with one fixed time (SOURCE_DATE_EPOCH if set, else the time of the sources' last commit)
 # and no extra fields, so that the same files give the same zip.
+include(${CMAKE_CURRENT_LIST_DIR}/FixedTimeZip.cmake)
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
   if(NOT package MATCHES "\\.zip$")
     continue()
   endif()
-  set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+  fixed_time_epoch(epoch "${package}")
   if(epoch STREQUAL "")
-    execute_process(COMMAND git -C "${CPACK_PAUSARIUM_SOURCE_DIR}" log -1 --format=%ct
-      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status ERROR_QUIET)
-    if(NOT status EQUAL 0 OR epoch STREQUAL "")
-      message(STATUS "Neither SOURCE_DATE_EPOCH nor a git checkout: ${package} keeps CPack's file times")
-      continue()
-    endif()
+    continue()
   endif()
   set(dir "${CPACK_TOPLEVEL_DIRECTORY}/zip-content")
   file(REMOVE_RECURSE "${dir}")
@@ -23,10 +19,6 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     COMMAND_ERROR_IS_FATAL ANY)
   file(GLOB_RECURSE entries RELATIVE "${dir}" "${dir}/*")
   list(SORT entries)
-  execute_process(COMMAND touch -d "@${epoch}" ${entries} WORKING_DIRECTORY "${dir}" COMMAND_ERROR_IS_FATAL ANY)
-  file(REMOVE "${package}")
-  # zip writes local time: UTC, so that the time zone of the build does not matter either.
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC zip -X -D -q "${package}" ${entries}
-    WORKING_DIRECTORY "${dir}" COMMAND_ERROR_IS_FATAL ANY)
+  zip_at_fixed_time("${package}" "${dir}" "${epoch}" ${entries})
   file(REMOVE_RECURSE "${dir}")
 endforeach()

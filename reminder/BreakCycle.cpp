@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "Error.h"
 #include "Regimes.h"
 #include "SettingsInForce.h"
 #include "Texts.h"
@@ -44,22 +45,36 @@ BreakCycle::BreakCycle(TimerHost& timers, ReminderWindow& window, Platform& plat
                         [this] { tmAntiActionGamesTimer(); }),
       tmIdleCheck(timers, "tmIdleCheck", minuteMs, false, [this] { tmIdleCheckTimer(); }) {}
 
-// Each value as a policy or the user sets it; an error in one skips those after it, and what was
-// set before stays set.
-void BreakCycle::readSettings(RegistryBackend& backend) {
+// Each value as a policy or the user sets it. Where no policy sets any, an error in the user's own
+// value skips those after it and the rest of start-up, and what was set before stays set. Where a
+// policy sets one, the user must not stop its cycle with a broken value of their own: that value
+// is skipped, the others are read, and its error is answered once the timers are armed.
+std::exception_ptr BreakCycle::readSettings(RegistryBackend& backend) {
+    const bool managed = anyPolicy(backend);
     SettingsInForce settings(backend);  // the user's key released on every way out
-    if (const auto regimeType = settings.regimeType().value) {
+    std::exception_ptr firstError;
+    auto read = [&](SettingInForce (SettingsInForce::*setting)()) -> SettingInForce {
+        if (!managed) return (settings.*setting)();
+        try {
+            return (settings.*setting)();
+        } catch (const Error&) {
+            if (!firstError) firstError = std::current_exception();
+            return {};
+        }
+    };
+    if (const auto regimeType = read(&SettingsInForce::regimeType).value) {
         const Regime regime = regimeFor(*regimeType);
         state_.WorkMinutes = regime.workMinutes;
         state_.NoticeMinutes = regime.noticeMinutes;
         state_.BreakMinutes = regime.breakMinutes;
     }
-    if (const auto level = settings.protectionLevel().value) state_.ProtectionLevel = *level;
+    if (const auto level = read(&SettingsInForce::protectionLevel).value) state_.ProtectionLevel = *level;
     state_.IdleBreak = settings.idleBreak().value == 1;
+    return firstError;
 }
 
 void BreakCycle::FormCreate(RegistryBackend& registry) {
-    readSettings(registry);
+    const std::exception_ptr ownValueError = readSettings(registry);
     platform_.setApplicationTitle(texts::kTitlePrefix.str() +
                                   std::to_string(state_.WorkMinutes + state_.NoticeMinutes) + "/" +
                                   std::to_string(state_.BreakMinutes));
@@ -75,6 +90,7 @@ void BreakCycle::FormCreate(RegistryBackend& registry) {
     BlinkTimer.setEnabled(false);
     state_.MinutesLeft = state_.NoticeMinutes;
     tmIdleCheck.setEnabled(idleRuleApplies());
+    if (ownValueError) std::rethrow_exception(ownValueError);
 }
 
 ShowGeometry BreakCycle::FormShow(int screenWidth, int screenHeight) {

@@ -6,6 +6,7 @@
 // Platform, so it runs the same on the real window and on a virtual clock.
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "PeriodicTimer.h"
@@ -37,7 +38,8 @@ public:
     BreakCycle& operator=(const BreakCycle&) = delete;
 
     // The window's creation handler: reads the settings and arms the cycle. Raises on a bad
-    // registry value or a refused timer; the steps after the failure are then skipped.
+    // registry value or a refused timer; the steps after the failure are then skipped, except
+    // that a bad value of the user's own, while a policy sets a setting, is raised last.
     void FormCreate(RegistryBackend& registry);
     // Runs on each change from hidden to visible, before the window is drawn; answers where
     // the window goes. The first show is at zero size, centred.
@@ -88,7 +90,7 @@ public:
     const PeriodicTimer& idleCheckTimer() const { return tmIdleCheck; }
 
 private:
-    void readSettings(RegistryBackend& registry);
+    std::exception_ptr readSettings(RegistryBackend& registry);  // the deferred error, if any
     std::string minutesText(const std::string& prefix) const;
     void breakEnds();
     // A cycle timer's expiry: one that comes BreakMinutes late or more ends time away that was

@@ -53,6 +53,20 @@ if cmake --build --preset i686 --target package; then  # the released x86 instal
 else
   summary+=("i686 package: FAILED"); status=1
 fi
+# The Group Policy templates' zip: the PolicyDefinitions layout, its three files as in the source.
+admx_zip_holds_the_templates() {
+  local zip entry
+  zip=$(ls build/i686/Pausarium-*-admx.zip 2>/dev/null) || return 1
+  [ "$(unzip -Z1 "$zip" | sort | xargs)" = "Pausarium.admx en-US/Pausarium.adml ru-RU/Pausarium.adml" ] || return 1
+  for entry in Pausarium.admx en-US/Pausarium.adml ru-RU/Pausarium.adml; do
+    unzip -p "$zip" "$entry" | cmp -s - "packaging/policies/$entry" || return 1
+  done
+}
+if admx_zip_holds_the_templates; then
+  summary+=("admx zip: its three templates")
+else
+  summary+=("admx zip: FAILED"); status=1
+fi
 for file in build/i686/reminder/Pausarium.exe build/i686/setup/PausariumSetup.exe build/i686/Pausarium-*-x86.*; do
   [ -f "$file" ] && echo "size: $(basename "$file") (i686) $(stat -c %s "$file") bytes"
 done

@@ -28,7 +28,8 @@ struct SetupControls {
     bool normalVisible = true;
     bool noneVisible = true;
     std::uint32_t frameColour = kRed;
-    std::string notice = texts::kRestartNotice;  // the strip above the exit button
+    std::string regimeHeading = texts::kRegimeHeading;  // each section's heading strip
+    std::string levelHeading = texts::kLevelHeading;
 };
 
 }  // namespace pausarium::setup

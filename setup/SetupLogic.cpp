@@ -81,25 +81,22 @@ void SetupLogic::showStoredSettings() {
 }
 
 // A setting that a policy sets shows the policy's value and cannot be changed, whatever the
-// autorun state; the strip above the exit button says who sets it.
+// autorun state; its section's heading says who sets it.
 void SetupLogic::showManagedSettings() {
-    const SettingsInForce settings(registry_);
-    if (const auto regime = settings.policy(lay::kRegimeTypeValue)) {
+    if (const auto regime = policyValue(registry_, Setting::RegimeType)) {
         regimeManaged_ = true;
         c_.checked = static_cast<Regime>(*regime);
         c_.radiosEnabled = false;
+        c_.regimeHeading = texts::kManagedRegimeHeading;
     }
-    if (const auto level = settings.policy(lay::kProtectionLevelValue)) {
+    if (const auto level = policyValue(registry_, Setting::ProtectionLevel)) {
         levelManaged_ = true;
         c_.trackPosition = *level == 1 ? 0 : 1;
         c_.highVisible = c_.trackPosition == 0;
         c_.normalVisible = !c_.highVisible;
         c_.trackEnabled = false;
+        c_.levelHeading = texts::kManagedLevelHeading;
     }
-    if (regimeManaged_ || levelManaged_)
-        c_.notice = regimeManaged_ && levelManaged_ ? texts::kManagedBoth.str()
-                    : regimeManaged_                ? texts::kManagedRegime.str()
-                                                    : texts::kManagedLevel.str();
     changed();
 }
 

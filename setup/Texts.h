@@ -34,6 +34,9 @@ inline constexpr auto kRemoveNotInstalled = cp1251(u8"Pausarium не устан�
 inline constexpr auto kAutorunHeading = cp1251(u8"Параметры автозапуска");
 inline constexpr auto kRegimeHeading = cp1251(u8"Режим работы");
 inline constexpr auto kLevelHeading = cp1251(u8"Уровень устойчивости");
+// The two headings while a policy sets their section's setting.
+inline constexpr auto kManagedRegimeHeading = cp1251(u8"Режим работы задаёт администратор");
+inline constexpr auto kManagedLevelHeading = cp1251(u8"Уровень задаёт администратор");
 inline constexpr auto kRadio30_5 = cp1251(u8"30 минут работы / 5 минут отдыха");
 inline constexpr auto kRadio50_10 = cp1251(u8"50 минут работы / 10 минут отдыха");
 inline constexpr auto kRadio90_15 = cp1251(u8"90 минут работы / 15 минут отдыха");
@@ -46,13 +49,6 @@ inline constexpr auto kNormalText = cp1251(
     u8"Возможно выгрузить с помощью \r\nCtrl+ALt+Del (в Win9x, вероятно, со \r\nвторого-третьего раза).");
 inline constexpr auto kRestartNotice = cp1251(
     u8"Новые параметры вступят в силу только после \r\nперезапуска Windows!");
-// In place of the restart notice while a policy sets the regime, the level or both.
-inline constexpr auto kManagedRegime = cp1251(
-    u8"Режим работы задаёт администратор вашей \r\nорганизации.");
-inline constexpr auto kManagedLevel = cp1251(
-    u8"Уровень устойчивости задаёт администратор \r\nвашей организации.");
-inline constexpr auto kManagedBoth = cp1251(
-    u8"Режим работы и уровень устойчивости задаёт \r\nадминистратор вашей организации.");
 inline constexpr auto kExit = cp1251(u8"Выход");
 
 }  // namespace pausarium::setup::texts

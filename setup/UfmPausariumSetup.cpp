@@ -259,7 +259,8 @@ void TfmMainWindow::mirror() {
     show(design::pnNormal, c.normalVisible);
     show(design::pnNone, c.noneVisible);
     setBackground(design::pnAutorun, c.frameColour);
-    setText(design::Memo1, c.notice);
+    setText(design::StaticText2, c.regimeHeading);
+    setText(design::StaticText3, c.levelHeading);
     keepFocusUsable();
     mirroring_ = false;
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Group Policy templates against themselves and against the programs: the ADMX and both ADMLs
 # are well-formed XML; every $(string.…) and $(presentation.…) of the ADMX resolves in each ADML;
-# both ADMLs hold the same ids; revisions are in step; and every policy writes under the key, and
-# into the value names, that common/RegistryLayout.h names, so that no policy writes a value that
-# the programs never read.
+# both ADMLs hold the same ids; revisions are in step; no comboBox; and each setting's policy
+# writes under the key, into the value name and within the range that common/RegistryLayout.h
+# names, so that no policy writes a value that the programs never read.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 dir=$root/packaging/policies
@@ -22,8 +22,10 @@ for file in "$admx" "${admls[@]}"; do
   xmllint --noout "$file" || fail "$file is not well-formed XML"
 done
 
-strings=$(grep -o '\$(string\.[^)]*)' "$admx" | sed 's/^$(string\.//; s/)$//' | sort -u)
-presentations=$(grep -o '\$(presentation\.[^)]*)' "$admx" | sed 's/^$(presentation\.//; s/)$//' | sort -u)
+# The references of one kind; none is no error here (grep finds nothing and fails then).
+refs() { { grep -o "\$($1\.[^)]*)" "$admx" || true; } | sed "s/^\$($1\.//; s/)\$//" | sort -u; }
+strings=$(refs string)
+presentations=$(refs presentation)
 [ -n "$strings" ] || fail "the ADMX refers to no strings"
 for adml in "${admls[@]}"; do
   ids=$(xpath "$adml" '//*[local-name()="stringTable"]/*[local-name()="string"]/@id')
@@ -44,18 +46,39 @@ done
 [ "$(xpath "$admx" '/*/@revision')" = "$(xpath "$admx" '//*[local-name()="resources"]/@minRequiredRevision')" ] ||
   fail "revision and minRequiredRevision differ"
 
-# Keys and value names: the policy key of the layout (Windows compares key names without case),
-# and exactly the three values that the programs read from it.
+# Each of the three settings has its policy, named as its value: under the policy key of the
+# layout (Windows compares key names without case), on the policy and on any element of it;
+# writing exactly that value name; with values in the setting's range.
 policy_key=$(constant kPolicyKey)
 [ -n "$policy_key" ] || fail "no kPolicyKey in $layout"
-for key in $(xpath "$admx" '//*[local-name()="policy"]/@key'); do
-  [ "${key,,}" = "${policy_key,,}" ] || fail "a policy writes under $key, the programs read $policy_key"
+policy_of() { echo "//*[local-name()='policy'][@name='$1']"; }
+while read -r constant_name low high; do
+  name=$(constant "$constant_name")
+  [ -n "$name" ] || { fail "no $constant_name in $layout"; continue; }
+  policy=$(policy_of "$name")
+  [ "$(xmllint --xpath "count($policy)" "$admx" 2>/dev/null)" = 1 ] || { fail "no single policy $name"; continue; }
+  [ "$(xpath "$admx" "$policy/@class")" = Both ] || fail "$name: not class Both"
+  key=$(xpath "$admx" "$policy/@key")
+  [ -n "$key" ] && [ "${key,,}" = "${policy_key,,}" ] || fail "$name: writes under '$key', the programs read $policy_key"
+  for key in $(xpath "$admx" "$policy/*[local-name()='elements']/*/@key"); do
+    [ "${key,,}" = "${policy_key,,}" ] || fail "$name: an element writes under $key"
+  done
+  written=$(xpath "$admx" "$policy/@valueName | $policy/*[local-name()='elements']/*/@valueName")
+  [ "$written" = "$name" ] || fail "$name: writes the value names [" $written "], the programs read $name"
+  for value in $(xpath "$admx" "$policy//*[local-name()='decimal']/@value"); do
+    [ "$value" -ge "$low" ] && [ "$value" -le "$high" ] || fail "$name: value $value outside $low to $high"
+  done
+done <<'SETTINGS'
+kRegimeTypeValue 0 2
+kProtectionLevelValue 0 1
+kIdleBreakValue 0 1
+SETTINGS
+[ "$(xmllint --xpath "count(//*[local-name()='policy'])" "$admx" 2>/dev/null)" = 3 ] ||
+  fail "the ADMX holds other policies than the three settings"
+# Intune's ADMX import refuses a comboBox; a choice is a dropdownList.
+for adml in "${admls[@]}"; do
+  [ "$(xmllint --xpath "count(//*[local-name()='comboBox'])" "$adml" 2>/dev/null)" = 0 ] || fail "$adml: a comboBox"
 done
-expected=$(for name in kRegimeTypeValue kProtectionLevelValue kIdleBreakValue; do constant $name; done | sort -u)
-[ "$(echo "$expected" | wc -l)" -eq 3 ] || fail "the layout does not name the three values"
-written=$(xpath "$admx" '//@valueName')
-[ "$written" = "$expected" ] || fail "the policies write the values [" $written "], the programs read [" $expected "]"
-[ "$(xpath "$admx" '//*[local-name()="policy"]/@class')" = Both ] || fail "every policy is class Both"
 
 if [ "$failures" -ne 0 ]; then exit 1; fi
 echo "policy templates: well-formed, resolved, in step with $(basename "$layout")"

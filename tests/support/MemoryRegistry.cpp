@@ -87,10 +87,14 @@ RegStatus MemoryRegistry::openKeyToRead(RegKey parent, const std::string& path, 
     if (node->denyReading) return kRegAccessDenied;
     opened = nextHandle_++;
     handles_[opened] = node;
+    readOnlyHandles_.insert(opened);
     return kRegOk;
 }
 
-void MemoryRegistry::closeKey(RegKey key) { handles_.erase(key); }
+void MemoryRegistry::closeKey(RegKey key) {
+    handles_.erase(key);
+    readOnlyHandles_.erase(key);
+}
 
 RegStatus MemoryRegistry::queryValue(RegKey key, const std::string& name, std::uint32_t& type,
                                      void* data, std::uint32_t& size) {
@@ -118,7 +122,7 @@ RegStatus MemoryRegistry::setValue(RegKey key, const std::string& name, std::uin
                                    const void* data, std::uint32_t size) {
     const auto node = nodeFor(key);
     if (!node) return 6;
-    if (node->refuseWrites) return kRegAccessDenied;
+    if (node->refuseWrites || readOnlyHandles_.count(key)) return kRegAccessDenied;
     const auto* bytes = static_cast<const unsigned char*>(data);
     node->values[upper(name)] = {name, Value{type, std::vector<unsigned char>(bytes, bytes + size)}};
     return kRegOk;
@@ -127,7 +131,7 @@ RegStatus MemoryRegistry::setValue(RegKey key, const std::string& name, std::uin
 RegStatus MemoryRegistry::deleteValue(RegKey key, const std::string& name) {
     const auto node = nodeFor(key);
     if (!node) return 6;
-    if (node->refuseWrites) return kRegAccessDenied;
+    if (node->refuseWrites || readOnlyHandles_.count(key)) return kRegAccessDenied;
     return node->values.erase(upper(name)) ? kRegOk : kRegNotFound;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // An in-memory registry for tests: two roots, keys and typed values, case-insensitive names as
 // in Windows, subkeys enumerated in creation order, and keys that can refuse full access, refuse
-// to be opened at all or refuse writes. It has one view: a key opened in the 64-bit view is the
-// same key.
+// to be opened at all or refuse writes; a key opened to read only refuses writes through that
+// handle, as Windows does. It has one view: a key opened in the 64-bit view is the same key.
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,6 +74,7 @@ private:
 
     std::shared_ptr<Node> currentUser_, localMachine_;
     std::map<RegKey, std::shared_ptr<Node>> handles_;
+    std::set<RegKey> readOnlyHandles_;  // opened to read only: writes through them are refused
     RegKey nextHandle_ = 0x100;
 };
 

@@ -97,8 +97,9 @@ TEST_F(RealRegistry, DeletingValuesAnswersWhetherOneExisted) {
     EXPECT_FALSE(reg.valueExists("Pausarium"));
 }
 
-// The policy keys: opened to read only, the computer's in the 64-bit view, which a 32-bit program
-// on 64-bit Windows does not read by itself below SOFTWARE.
+// The policy keys: opened to read only, the computer's in the 64-bit view. A 32-bit program on
+// 64-bit Windows does not read that view by itself below most of SOFTWARE (SOFTWARE\Policies is
+// shared by both views since Windows 7).
 TEST_F(RealRegistry, OpensToReadOnlyAndInThe64BitView) {
     using pausarium::RegKey;
     {
@@ -119,7 +120,8 @@ TEST_F(RealRegistry, OpensToReadOnlyAndInThe64BitView) {
               ERROR_FILE_NOT_FOUND);
 
     // Written in the 64-bit view of the local machine, as Group Policy writes the computer's policy:
-    // a key below SOFTWARE that 64-bit Windows keeps apart for 32-bit programs, and the policy key.
+    // a key below SOFTWARE that 64-bit Windows keeps apart for 32-bit programs, to show that the
+    // view is the 64-bit one, and the policy key.
     const std::string machineKey = key;
     const std::string policyKey = "SOFTWARE\\Policies\\Pausarium";
     struct Removed {  // also when an assertion ends the test: the end-to-end run shares the prefix
@@ -145,5 +147,5 @@ TEST_F(RealRegistry, OpensToReadOnlyAndInThe64BitView) {
     const LONG defaultView = backend.openKeyToRead(machine, machineKey, false, opened);
     if (defaultView == 0) backend.closeKey(opened);
     EXPECT_EQ(defaultView == 0, !wow64) << "a 32-bit program sees the 32-bit view by default";
-    EXPECT_EQ(pausarium::SettingsInForce(backend).policy("RegimeType"), 2);
+    EXPECT_EQ(pausarium::policyValue(backend, pausarium::Setting::RegimeType), 2);
 }

@@ -2,7 +2,8 @@
 # Group Policy over the user's settings: the computer's policy, written in the registry's 64-bit
 # view as Group Policy writes it, wins over the user's own regime and gives a user without settings
 # a cycle; the user's policy wins where the computer's does not; wrong policy values change nothing
-# and show no box, nor does a broken own value that a policy overrides.
+# and show no box, nor does a broken own value that a policy overrides; a broken own value of a
+# setting no policy sets gives its box without stopping the policy's cycle.
 set -uo pipefail
 here=$(dirname "$0")
 source "$here/../lib.sh"
@@ -42,6 +43,17 @@ title_after_start "a user without settings gets the computer's regime" 'Pausariu
 reg_set "$settings" RegimeType REG_SZ 1
 policy_set "$machine" RegimeType REG_DWORD 1
 title_after_start "a broken own value that the policy overrides" 'Pausarium - 50/10'
+
+# A broken own value of a setting that no policy sets: its box still comes, but after the policy's
+# cycle was armed, whose title the program carries.
+reg_del_key "$settings"
+reg_set "$settings" ProtectionLevel REG_SZ x
+start_program "$exe"
+check "broken own level beside the policy: its error box" wait_for 20 box_open
+check "broken own level beside the policy: the type error" \
+  grep -q "text=Invalid data type for 'ProtectionLevel' " <<<"$(probe errorbox)"
+check "broken own level beside the policy: the policy's title" title_is 'Pausarium - 50/10'
+stop_programs
 
 policy_clear
 reg_del_key "$settings"

@@ -110,7 +110,11 @@ check "pnNone white caption" has_white_in 190x20+62+250
 check "blue band round the exit button" is_px 2 343 0,0,255
 check "blue band below the exit button" is_px 130 366 0,0,255
 notice_strip() { convert "$SHOT" -crop 261x26+4+305 +repage -format '%#' info:; }
+heading() { convert "$SHOT" -crop "261x17+4+$1" +repage -format '%#' info:; }  # heading Y: 104 regime, 192 level
+# The box of the white text inside a heading strip's edge (257x13): WxH+X+Y.
+heading_text_box() { convert "$SHOT" -crop "257x13+6+$(($1 + 2))" +repage -fill black +opaque white -format '%@' info:; }
 restart_notice=$(notice_strip)
+regime_heading=$(heading 104) level_heading=$(heading 192)
 radio_before=$(convert "$SHOT" -crop 200x14+20+158 +repage -format '%k' info:)
 click_at $RB90_X $RB90_Y
 check "disabled radio does nothing when not installed" test -z "$(reg_get "$HKCU_SET" RegimeType)"
@@ -233,8 +237,8 @@ chmod o-w "$E2E_INSTALL_DIR"
 close_setup
 
 # 9. Settings that a policy sets (the computer's regime in the 64-bit view, the user's level):
-# shown at the policy's values and locked, the strip saying who sets them, the user's own values
-# kept as they are.
+# shown at the policy's values and locked, each heading saying who sets its setting, the restart
+# notice as ever, the user's own values kept as they are.
 policy() { wine reg "$@" /reg:64 >/dev/null 2>&1; }
 reg_set "$HKLM_RUN" Pausarium REG_SZ "$EXPECTED_PATH"
 reg_set "$HKCU_SET" RegimeType REG_DWORD 1
@@ -245,7 +249,14 @@ start_setup
 shot setup-managed
 check "managed: installed look" is_px 6 40 0,255,0
 check "managed level: the raised level's description" test "$(description)" = "$raised_description"
-check "managed: the strip says something else than the restart notice" test "$(notice_strip)" != "$restart_notice"
+check "managed: the restart notice stays" test "$(notice_strip)" = "$restart_notice"
+check "managed: the regime's heading says who sets it" test "$(heading 104)" != "$regime_heading"
+check "managed: the level's heading says who sets it" test "$(heading 192)" != "$level_heading"
+for y in 104 192; do
+  box=$(heading_text_box $y)  # the whole wording on one line (a wrapped one shows its first words only)
+  check "managed: heading at $y fits its strip ($box)" \
+    awk -v b="$box" 'BEGIN { split(b, v, /[x+]/); exit !(v[1] >= 150 && v[2] <= 12 && v[3] >= 3 && v[3] + v[1] <= 254) }'
+done
 click_at 12 132; click_at $TRACK_X $TRACK_TOP_Y
 check "managed: the locked controls change nothing" \
   test "$(reg_get "$HKCU_SET" RegimeType) $(reg_get "$HKCU_SET" ProtectionLevel)" = "0x1 0x0"

@@ -11,11 +11,13 @@
 #include "MemoryRegistry.h"
 #include "RegistryLayout.h"
 #include "SettingsInForce.h"
+#include "WrongPolicyValues.h"
 
 namespace {
 
 using namespace pausarium;
 using layout::RootKey;
+using pausarium::testing::kWrongPolicyValues;
 using pausarium::testing::MemoryRegistry;
 
 constexpr const char* kPolicy = layout::kPolicyKey;
@@ -33,20 +35,6 @@ std::string describe(const SettingInForce& s) {
     if (!s.value) return "none";
     return std::to_string(*s.value) + (s.byPolicy ? " by policy" : " own");
 }
-
-struct WrongValue {
-    const char* label;
-    MemoryRegistry::Value value;
-};
-const std::vector<WrongValue> kWrongValues = {
-    {"REG_SZ \"1\"", {kRegSz, {'1', 0}}},
-    {"REG_BINARY of 4 bytes", {kRegBinary, {1, 0, 0, 0}}},
-    {"REG_BINARY of 8 bytes", {kRegBinary, {1, 0, 0, 0, 0, 0, 0, 0}}},
-    {"REG_QWORD 1", {11, {1, 0, 0, 0, 0, 0, 0, 0}}},
-    {"REG_DWORD 3", {kRegDword, {3, 0, 0, 0}}},
-    {"REG_DWORD -1", {kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}},
-    {"REG_DWORD 7", {kRegDword, {7, 0, 0, 0}}},
-};
 
 class Precedence : public ::testing::TestWithParam<Setting> {
 protected:
@@ -76,7 +64,7 @@ TEST_P(Precedence, ComputerPolicyThenUserPolicyThenOwnValue) {
 TEST_P(Precedence, WrongPolicyValuesCountAsNotSetSilently) {
     const Setting& s = GetParam();
     put(RootKey::CurrentUser, kOwn, s.own);
-    for (const auto& wrong : kWrongValues) {
+    for (const auto& wrong : kWrongPolicyValues) {
         SCOPED_TRACE(wrong.label);
         reg.setRaw(RootKey::LocalMachine, kPolicy, s.name, wrong.value);
         put(RootKey::CurrentUser, kPolicy, s.user);

@@ -155,3 +155,35 @@ TEST(Startup, SettingsChangedWhileRunningWaitForTheNextStart) {
     EXPECT_EQ(app.window.filtered("Notice.wav"), std::vector<std::string>{"27:00 sound C:\\Tools\\Sound\\Notice.wav"});
     EXPECT_EQ(app.cycle->state().ProtectionLevel, 0);
 }
+
+// --- settings that a policy sets -------------------------------------------------------------------
+
+const std::string kPolicy = "SOFTWARE\\Policies\\Pausarium";
+
+// The computer's regime alone: a broken level of the user's own still gets its box, but after
+// the policy's cycle was armed, so that it cannot switch the breaks off.
+TEST(Startup, ABrokenOwnValueDoesNotStopAPolicysCycle) {
+    RunningReminder app;
+    app.registry.setDword(RootKey::LocalMachine, kPolicy, "RegimeType", 0);
+    app.registry.setString(RootKey::CurrentUser, kKey, "ProtectionLevel", "x");
+    EXPECT_EQ(startReporting(app), "Invalid data type for 'ProtectionLevel'");
+    EXPECT_EQ(app.window.title, "Pausarium - 30/5");
+    EXPECT_TRUE(app.cycle->sleepTimer().enabled());
+    EXPECT_EQ(app.cycle->sleepTimer().interval(), 27 * 60000u);
+    EXPECT_EQ(app.cycle->state().ProtectionLevel, 0);
+    EXPECT_EQ(app.registry.openKeyCount(), 0u);
+}
+
+// A policy's level and idle rule reach the cycle over the user's own values, beside the user's
+// own regime.
+TEST(Startup, PolicysLevelAndIdleRuleWinOverTheUsersOwn) {
+    RunningReminder app;
+    app.settings(2, 0);
+    app.registry.setDword(RootKey::CurrentUser, kKey, "IdleBreak", 0);
+    app.registry.setDword(RootKey::LocalMachine, kPolicy, "ProtectionLevel", 1);
+    app.registry.setDword(RootKey::CurrentUser, kPolicy, "IdleBreak", 1);
+    app.start();
+    EXPECT_EQ(app.window.title, "Pausarium - 90/15");
+    EXPECT_EQ(app.cycle->state().ProtectionLevel, 1);
+    EXPECT_TRUE(app.cycle->state().IdleBreak);
+}

@@ -10,6 +10,7 @@
 #include "MemoryRegistry.h"
 #include "RegistryLayout.h"
 #include "SetupLogic.h"
+#include "WrongPolicyValues.h"
 
 namespace {
 
@@ -390,8 +391,6 @@ TEST_F(SetupLogicTest, RadioFiresOnlyOnRealChangeAndTrackBarOnEveryNotification)
     EXPECT_EQ(level(), 0u);
 }
 
-}  // namespace
-
 // --- settings that a policy sets -----------------------------------------------------------------
 
 TEST_F(SetupLogicTest, ManagedSettingsShowThePolicyLockedAndKeepTheUsersOwnValues) {
@@ -406,7 +405,8 @@ TEST_F(SetupLogicTest, ManagedSettingsShowThePolicyLockedAndKeepTheUsersOwnValue
     EXPECT_TRUE(c().highVisible);
     EXPECT_FALSE(c().radiosEnabled);
     EXPECT_FALSE(c().trackEnabled);
-    EXPECT_EQ(c().notice, std::string(texts::kManagedBoth));
+    EXPECT_EQ(c().regimeHeading, std::string(texts::kManagedRegimeHeading));
+    EXPECT_EQ(c().levelHeading, std::string(texts::kManagedLevelHeading));
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(regime(), 0u);
     EXPECT_EQ(reg.string(RootKey::CurrentUser, kSettings, "ProtectionLevel"), "mine");
@@ -434,7 +434,8 @@ TEST_F(SetupLogicTest, OnlyTheManagedSettingIsLocked) {
     EXPECT_TRUE(c().radiosEnabled);
     EXPECT_FALSE(c().trackEnabled);
     EXPECT_EQ(c().trackPosition, 1);
-    EXPECT_EQ(c().notice, std::string(texts::kManagedLevel));
+    EXPECT_EQ(c().regimeHeading, std::string(texts::kRegimeHeading));
+    EXPECT_EQ(c().levelHeading, std::string(texts::kManagedLevelHeading));
     logic.checkRadio(Regime::R30_5);
     EXPECT_EQ(regime(), 0u);
     EXPECT_EQ(level(), 1u);
@@ -453,16 +454,13 @@ TEST_F(SetupLogicTest, ManagedLevelStaysLockedInEveryAutorunState) {
         l.FormCreate();
         EXPECT_FALSE(l.controls().trackEnabled);
         EXPECT_EQ(l.controls().trackPosition, 0);
-        EXPECT_EQ(l.controls().notice, std::string(texts::kManagedLevel));
+        EXPECT_EQ(l.controls().levelHeading, std::string(texts::kManagedLevelHeading));
     }
 }
 
 TEST(SetupLogicPolicy, WrongPolicyValuesLeaveTheDialogAsWithoutPolicy) {
-    const std::vector<MemoryRegistry::Value> wrong = {
-        {kRegSz, {'1', 0}}, {kRegBinary, {1, 0, 0, 0}}, {kRegBinary, {1, 0, 0, 0, 0, 0, 0, 0}},
-        {11, {1, 0, 0, 0, 0, 0, 0, 0}}, {kRegDword, {3, 0, 0, 0}}, {kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
-        {kRegDword, {7, 0, 0, 0}}};
-    for (const auto& value : wrong) {
+    for (const auto& [label, value] : pausarium::testing::kWrongPolicyValues) {
+        SCOPED_TRACE(label);
         MemoryRegistry r;
         r.setString(RootKey::LocalMachine, kRun, "Pausarium", kPath);
         r.setRaw(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType", value);
@@ -472,9 +470,12 @@ TEST(SetupLogicPolicy, WrongPolicyValuesLeaveTheDialogAsWithoutPolicy) {
         l.FormCreate();
         EXPECT_TRUE(l.controls().radiosEnabled);
         EXPECT_TRUE(l.controls().trackEnabled);
-        EXPECT_EQ(l.controls().notice, std::string(texts::kRestartNotice));
+        EXPECT_EQ(l.controls().regimeHeading, std::string(texts::kRegimeHeading));
+        EXPECT_EQ(l.controls().levelHeading, std::string(texts::kLevelHeading));
         EXPECT_TRUE(h.boxes.empty());
         EXPECT_EQ(r.value(RootKey::LocalMachine, layout::kPolicyKey, "RegimeType")->data, value.data);
         l.FormClose();
     }
 }
+
+}  // namespace
