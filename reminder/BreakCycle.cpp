@@ -88,6 +88,7 @@ void BreakCycle::FormCreate(RegistryBackend& registry) {
     BlinkTimer.setEnabled(false);
     state_.MinutesLeft = state_.NoticeMinutes;
     tmIdleCheck.setEnabled(idleRuleApplies());
+    started_ = true;  // last: time away never starts a cycle the start-up did not arm
 }
 
 ShowGeometry BreakCycle::FormShow(int screenWidth, int screenHeight) {
@@ -244,11 +245,13 @@ std::int64_t BreakCycle::breakMs() const { return static_cast<std::int64_t>(stat
 bool BreakCycle::idleRuleApplies() const { return state_.IdleBreak && breakMs() > 0; }
 
 void BreakCycle::awaySince(Away reason, std::int64_t ms) {
+    if (!started_) return;
     if (away_ == 0) awaySinceMs_ = ms;
     away_ |= static_cast<unsigned>(reason);
 }
 
 void BreakCycle::backAt(Away reason, std::int64_t ms) {
+    if (!started_) return;
     const auto bit = static_cast<unsigned>(reason);
     const bool wasAway = (away_ & bit) != 0;
     away_ &= ~bit;
@@ -261,7 +264,7 @@ void BreakCycle::backAt(Away reason, std::int64_t ms) {
 }
 
 void BreakCycle::onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*handler)()) {
-    if (breakMs() > 0 && timer.lateness() >= breakMs()) {
+    if (started_ && breakMs() > 0 && timer.lateness() >= breakMs()) {
         // The program did not run from the expiry's due time until now: that was the break.
         timeAwayWasTheBreak();
         return;
@@ -270,7 +273,7 @@ void BreakCycle::onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*han
 }
 
 void BreakCycle::tmIdleCheckTimer() {
-    if (platform_.msSinceInput() >= breakMs()) timeAwayWasTheBreak();
+    if (started_ && platform_.msSinceInput() >= breakMs()) timeAwayWasTheBreak();
 }
 
 // As after a key press in the key wait, and silent: whatever of the notices, the lock or the key

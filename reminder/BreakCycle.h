@@ -58,7 +58,8 @@ public:
     // least BreakMinutes that ends in any phase was the break: the notices or the lock stop, the
     // window hides and a full work period begins. Shorter time away changes nothing, except that
     // the lock never outlasts BreakMinutes by the clock. A second start of the same reason, or
-    // an end without a start, is ignored. Nothing of this happens without a valid regime.
+    // an end without a start, is ignored. Nothing of this happens without a valid regime, nor
+    // before FormCreate has armed the cycle to its end.
     void awaySince(Away reason, std::int64_t ms);
     void backAt(Away reason, std::int64_t ms);
     // Whether time away is under way, by the notices of its beginning and end.
@@ -106,6 +107,7 @@ private:
     SoundPaths paths_;
     std::uint32_t minuteMs_;
     CycleState state_;
+    bool started_ = false;         // FormCreate armed the cycle to the end
     unsigned away_ = 0;            // the reasons of the time away under way (Away bits)
     std::int64_t awaySinceMs_ = 0;  // when the first of them began
     std::int64_t lockEndsMs_ = 0;   // when the lock under way has lasted BreakMinutes

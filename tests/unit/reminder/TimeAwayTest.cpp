@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "CycleRecorder.h"
+#include "Error.h"
 
 using pausarium::layout::RootKey;
 using pausarium::reminder::Away;
@@ -265,4 +266,16 @@ TEST_F(TimeAway, WithoutAValidRegimeNothingHappens) {
     app->clock.advanceBy(24 * 60 * kMinute);
     EXPECT_EQ(app->window.take(), Log{});
     EXPECT_EQ(app->cycle->phase(), Phase::Work);
+}
+
+TEST_F(TimeAway, NeverStartsACycleTheStartUpDidNotArm) {
+    app->settings(0, 0);
+    app->create();
+    app->clock.refuseTimer("SleepTimer");
+    EXPECT_THROW(app->cycle->FormCreate(app->registry), pausarium::Error);
+    app->clock.refuseTimer("SleepTimer", false);
+    sessionAway(Away::SessionLocked, at(20), 10 * kMinute);
+    app->clock.advanceBy(60 * kMinute);
+    EXPECT_FALSE(app->clock.isArmed(app->cycle->sleepTimer()));
+    EXPECT_EQ(app->window.filtered("sound"), Log{});
 }
