@@ -141,7 +141,7 @@ void BreakCycle::NoticeTimerTimer() {
     }
     // The lock begins. Its text keeps the colour the last notice left (red).
     state_.MinutesLeft = state_.BreakMinutes;
-    lockEndsMs_ = timers_.now() + breakMs();
+    lockStartMs_ = timers_.now();
     tmIdleCheck.setEnabled(false);
     NoticeTimer.setEnabled(false);
     LockTimer.setEnabled(true);
@@ -159,10 +159,11 @@ void BreakCycle::LockTimerTimer() {
     window_.maximise();
     window_.focus();
     --state_.MinutesLeft;
-    // A tick that missed its time (the computer slept) is no minute of its own: the clock says
-    // how many remain. A tick merely delayed by a busy message loop counts as usual.
-    if (LockTimer.lateness() >= minuteMs_ / 2)
-        state_.MinutesLeft = std::min(state_.MinutesLeft, lockMinutesByTheClock(timers_.now() + minuteMs_));
+    // A tick a whole minute late or more stands for every tick missed while the program did not
+    // run (the computer slept): the lock's own minutes, counted from its start, say how many
+    // remain. A tick merely delayed counts as one, as usual.
+    if (LockTimer.lateness() >= minuteMs_)
+        state_.MinutesLeft = std::min(state_.MinutesLeft, lockTicksLeft(timers_.now()));
     if (state_.MinutesLeft > 0) return;
     breakEnds();
 }
@@ -295,26 +296,17 @@ void BreakCycle::timeAwayWasTheBreak() {
     window_.hide();
 }
 
-// The lock's minutes left are at most what the clock says remain; when none remain the break
-// is over now.
+// After a resume the lock is over when BreakMinutes have passed by the clock since it began;
+// otherwise its next tick, late, counts what remains.
 void BreakCycle::keepTheLockByTheClock(std::int64_t now) {
-    if (phase() != Phase::Lock) return;
-    const std::int32_t byClock = lockMinutesByTheClock(std::max(LockTimer.dueAt(), now));
-    if (byClock <= 0) {
-        breakEnds();
-        return;
-    }
-    state_.MinutesLeft = std::min(state_.MinutesLeft, byClock);
+    if (phase() == Phase::Lock && lockTicksLeft(now) <= 0) breakEnds();
 }
 
-// How many LockTimer ticks, the first at `nextTickMs` and one a minute after it, fall within the
-// lock's BreakMinutes by the clock: the MinutesLeft that ends the lock in time. A tick a little
-// late (a busy message loop) still counts as on time.
-std::int32_t BreakCycle::lockMinutesByTheClock(std::int64_t nextTickMs) const {
-    const std::int64_t tolerance = minuteMs_ / 10;
-    const std::int64_t left = lockEndsMs_ - nextTickMs + tolerance;
-    if (left < 0) return 0;
-    return static_cast<std::int32_t>(left / minuteMs_ + 1);
+// The lock's ticks fall at its start plus one minute, two, ... BreakMinutes: how many of them
+// are still to come at `now`. Its last tick then never comes before BreakMinutes by the clock.
+std::int32_t BreakCycle::lockTicksLeft(std::int64_t now) const {
+    const std::int64_t passed = (now - lockStartMs_) / minuteMs_;
+    return static_cast<std::int32_t>(std::max<std::int64_t>(state_.BreakMinutes - passed, 0));
 }
 
 }  // namespace pausarium::reminder

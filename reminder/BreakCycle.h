@@ -99,7 +99,7 @@ private:
     bool idleRuleApplies() const;
     void timeAwayWasTheBreak();
     void keepTheLockByTheClock(std::int64_t now);
-    std::int32_t lockMinutesByTheClock(std::int64_t nextTickMs) const;
+    std::int32_t lockTicksLeft(std::int64_t now) const;
 
     TimerHost& timers_;
     ReminderWindow& window_;
@@ -110,7 +110,7 @@ private:
     bool started_ = false;         // FormCreate armed the cycle to the end
     unsigned away_ = 0;            // the reasons of the time away under way (Away bits)
     std::int64_t awaySinceMs_ = 0;  // when the first of them began
-    std::int64_t lockEndsMs_ = 0;   // when the lock under way has lasted BreakMinutes
+    std::int64_t lockStartMs_ = 0;  // when the lock under way began
 
     // As designed: intervals and enabled flags before FormCreate sets them.
     PeriodicTimer SleepTimer;

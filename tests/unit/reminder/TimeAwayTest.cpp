@@ -155,23 +155,24 @@ TEST_F(TimeAway, ATimerABreakLateWithNoNoticeEndsTimeAwayInWorkNoticesAndLock) {
     }
 }
 
-TEST_F(TimeAway, TheLockNeverOutlastsItsBreakByTheClock) {
-    // Asleep 31:30 to 33:30: LockTimer comes at 33:30 instead of 32:00; one tick is left, at
-    // 34:30, rather than four more.
+TEST_F(TimeAway, TheLockLastsItsBreakByTheClock) {
+    // Asleep 31:30 to 33:30: LockTimer comes at 33:30 instead of 32:00, for the ticks of 32:00
+    // and 33:00 too; two are left, 34:30 and 35:30, rather than four: never before 35:00.
     startWith(0);
     asleep(at(31, 30), 2 * kMinute);
-    EXPECT_EQ(app->cycle->state().MinutesLeft, 1);
+    EXPECT_EQ(app->cycle->state().MinutesLeft, 2);
     EXPECT_EQ(app->cycle->phase(), Phase::Lock);
-    app->advanceTo(34, 30);
-    EXPECT_EQ(app->window.filtered("SysOpen"), Log{"34:30 sound C:\\Tools\\Sound\\SysOpen.wav"});
-    EXPECT_EQ(app->cycle->phase(), Phase::KeyWait);
+    app->advanceTo(35, 30);
+    EXPECT_EQ(app->window.filtered("SysOpen"), Log{"35:30 sound C:\\Tools\\Sound\\SysOpen.wav"});
 
-    // A tick a few seconds late (a busy computer) is still a minute of the lock.
+    // A tick 0.6 minute late (a busy computer, a short stop) is still one minute of the lock.
     app = std::make_unique<RunningReminder>();
     startWith(0);
-    app->advanceTo(30, 59);
-    app->clock.suspendFor(11000);
+    app->advanceTo(30, 50);
+    app->clock.suspendFor(46000);  // the tick due 31:00 comes at 31:36
     EXPECT_EQ(app->cycle->state().MinutesLeft, 4);
+    app->advanceTo(36);
+    EXPECT_EQ(app->window.filtered("SysOpen"), Log{"35:36 sound C:\\Tools\\Sound\\SysOpen.wav"});
 
     // Asleep longer than what remained, shorter than the break: the key wait at the resume.
     app = std::make_unique<RunningReminder>();
@@ -181,16 +182,13 @@ TEST_F(TimeAway, TheLockNeverOutlastsItsBreakByTheClock) {
     EXPECT_EQ(app->cycle->phase(), Phase::KeyWait);
     EXPECT_TRUE(app->window.visible());
 
-    // Resume notices whose sleep the timers did not see (they paused through it): what the
-    // clock says remains.
+    // A resume before the late tick: the lock ends at it only when its break is over.
     app = std::make_unique<RunningReminder>();
     startWith(0);
     app->advanceTo(30, 30);
-    app->cycle->backAt(Away::Asleep, at(30, 30));  // no time lost: ticks 31:00 to 35:00 remain
-    EXPECT_EQ(app->cycle->state().MinutesLeft, 5);
-    app->clock.jumpTo(at(33, 40));
-    app->cycle->backAt(Away::Asleep, at(33, 40));  // ticks 33:40 and 34:40 fit before 35:00
-    EXPECT_EQ(app->cycle->state().MinutesLeft, 2);
+    app->clock.jumpTo(at(34, 40));
+    app->cycle->backAt(Away::Asleep, at(34, 40));
+    EXPECT_EQ(app->cycle->phase(), Phase::Lock);
     app->clock.jumpTo(at(35, 10));
     app->cycle->backAt(Away::Asleep, at(35, 10));
     EXPECT_EQ(app->cycle->phase(), Phase::KeyWait);
