@@ -7,6 +7,7 @@
 
 #include "CycleRecorder.h"
 #include "Error.h"
+#include "InputClock.h"
 
 using pausarium::layout::RootKey;
 using pausarium::reminder::Away;
@@ -276,4 +277,12 @@ TEST_F(TimeAway, NeverStartsACycleTheStartUpDidNotArm) {
     app->clock.advanceBy(60 * kMinute);
     EXPECT_FALSE(app->clock.isArmed(app->cycle->sleepTimer()));
     EXPECT_EQ(app->window.filtered("sound"), Log{});
+}
+
+TEST(InputClock, CountsAcrossTheWrapAndTakesATickAheadAsInputNow) {
+    using pausarium::reminder::msSinceInputTick;
+    EXPECT_EQ(msSinceInputTick(5000, 2000), 3000);
+    EXPECT_EQ(msSinceInputTick(100, 0xFFFFFF9Cu), 200);  // the counter wrapped at 2^32 between them
+    EXPECT_EQ(msSinceInputTick(1000, 1500), 0);          // stamped ahead of now
+    EXPECT_EQ(msSinceInputTick(0xFFFFFF9Cu, 100), 0);    // ahead, across the wrap
 }
