@@ -213,8 +213,8 @@ void BreakCycle::ProcessUserInput() {
         state_.BreakOver = false;
         BlinkTimer.setEnabled(false);
         SleepTimer.setEnabled(true);
-        tmIdleCheck.setEnabled(idleRuleApplies());
         window_.hide();
+        tmIdleCheck.setEnabled(idleRuleApplies());
         return;  // the address label stays as it is
     case Phase::Lock:
         window_.setMessageColour(kRed);
@@ -287,13 +287,15 @@ void BreakCycle::timeAwayWasTheBreak() {
     tmAntiActionGames.setEnabled(false);
     state_.BreakOver = false;
     state_.MinutesLeft = state_.NoticeMinutes;
+    if (was != Phase::Work) {  // in work the window is hidden already
+        HideTimer.setEnabled(false);
+        if (was == Phase::Lock) window_.setLocked(false);
+        window_.hide();
+    }
+    // Armed last: a refused timer then leaves the window hidden, never the lock's black screen.
     SleepTimer.setEnabled(false);
     SleepTimer.setEnabled(true);
     tmIdleCheck.setEnabled(idleRuleApplies());
-    if (was == Phase::Work) return;  // hidden already
-    HideTimer.setEnabled(false);
-    if (was == Phase::Lock) window_.setLocked(false);
-    window_.hide();
 }
 
 // After a resume the lock is over when BreakMinutes have passed by the clock since it began;
