@@ -247,8 +247,24 @@ bool BreakCycle::idleRuleApplies() const { return state_.IdleBreak && breakMs() 
 
 void BreakCycle::awaySince(Away reason, std::int64_t ms) {
     if (!started_) return;
+    // A second suspend: the first one's resume was lost, and this sleep begins now.
+    if (reason == Away::Asleep && isAway(Away::Asleep)) forgetTheSleep();
+    if (isAway(reason)) return;  // locked twice: from the first
     if (away_ == 0) awaySinceMs_ = ms;
     away_ |= static_cast<unsigned>(reason);
+    sinceMs_[slot(reason)] = ms;
+}
+
+// A sleep whose resume never came: the time away goes on from the earliest reason still under
+// way, and ends with it.
+void BreakCycle::forgetTheSleep() {
+    away_ &= ~static_cast<unsigned>(Away::Asleep);
+    bool first = true;
+    for (const Away other : {Away::SessionLocked, Away::SessionDisconnected}) {
+        if (!isAway(other)) continue;
+        if (first || sinceMs_[slot(other)] < awaySinceMs_) awaySinceMs_ = sinceMs_[slot(other)];
+        first = false;
+    }
 }
 
 void BreakCycle::backAt(Away reason, std::int64_t ms) {
@@ -265,6 +281,12 @@ void BreakCycle::backAt(Away reason, std::int64_t ms) {
 }
 
 void BreakCycle::onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*handler)()) {
+    // A whole period run on time after the suspend: the program is evidently awake, and the
+    // resume's notice was lost.
+    const std::int64_t periodBegan = timers_.now() - timer.lateness() - timer.interval();
+    if (started_ && isAway(Away::Asleep) && timer.lateness() < minuteMs_ / 10 &&
+        periodBegan > sinceMs_[slot(Away::Asleep)])
+        forgetTheSleep();
     if (started_ && breakMs() > 0 && timer.lateness() >= breakMs()) {
         // The program did not run from the expiry's due time until now: that was the break.
         timeAwayWasTheBreak();

@@ -286,3 +286,21 @@ TEST(InputClock, CountsAcrossTheWrapAndTakesATickAheadAsInputNow) {
     EXPECT_EQ(msSinceInputTick(1000, 1500), 0);          // stamped ahead of now
     EXPECT_EQ(msSinceInputTick(0xFFFFFF9Cu, 100), 0);    // ahead, across the wrap
 }
+
+TEST_F(TimeAway, ALostResumeSpoilsNoLaterTimeAway) {
+    // Its sleep is over once a notice's minute ran on time: a long session lock is the break.
+    startWith(0);
+    app->advanceTo(1);
+    app->cycle->awaySince(Away::Asleep, at(1));  // no resume follows
+    sessionAway(Away::SessionLocked, at(36), 7 * kMinute);
+    EXPECT_EQ(app->window.filtered("hide").back(), "36:00 hide");
+    expectFullWorkPeriodFromNow("locked after a lost resume");
+    // A second suspend begins its own sleep: a short one changes nothing.
+    app = std::make_unique<RunningReminder>();
+    startWith(0);
+    app->advanceTo(1);
+    app->cycle->awaySince(Away::Asleep, at(1));
+    asleep(at(20), kMinute);
+    app->advanceTo(27, 30);
+    EXPECT_EQ(app->window.filtered("Notice.wav"), Log{"27:00 sound C:\\Tools\\Sound\\Notice.wav"});
+}
