@@ -141,6 +141,7 @@ LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: onPaint(); return 0;
     case WM_TIMER:
         if (timers_) timers_->onTimerMessage(wParam);
+        timeAway_.askAgain();  // the session's services may be up by now
         return 0;
     case WM_SETCURSOR:
         if (onSetCursor(lParam)) return TRUE;
