@@ -327,7 +327,9 @@ void BreakCycle::keepTheLockByTheClock(std::int64_t now) {
 }
 
 // The lock's ticks fall at its start plus one minute, two, ... BreakMinutes: how many of them
-// are still to come at `now`. Its last tick then never comes before BreakMinutes by the clock.
+// are still to come at `now`. Its last tick then never comes before BreakMinutes by the clock;
+// where the ticks after a late one keep the lock's phase (Wine) it comes right at its end, where
+// they go on a full interval after the late one (Windows) less than a minute after it.
 std::int32_t BreakCycle::lockTicksLeft(std::int64_t now) const {
     const std::int64_t passed = (now - lockStartMs_) / minuteMs_;
     return static_cast<std::int32_t>(std::max<std::int64_t>(state_.BreakMinutes - passed, 0));
