@@ -107,15 +107,12 @@ wait_for 30 titled 3 || fail "the first three reminders read the settings"
 reg_set "$settings" IdleBreak REG_DWORD 1
 start_reminder idle || finish
 
-# What each reminder is told, and when: "MOMENT-MS NAME ACTION ARGS". The first moments come after
-# all four have started; what is expected is judged from when each action was done.
+# What each reminder is told, and when: "MOMENT-MS NAME ACTION ARGS", from when its window was
+# first seen; what comes after an action is timed from when it was done, and what is expected
+# is judged from when each action was done.
 plan=$(sort -n <<EOF
-$(at session 14) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK
-$(at session 36) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_UNLOCK
-$(at session 40) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK
-$(at session 46) session send $WM_WTSSESSION_CHANGE $WTS_SESSION_UNLOCK
-$(at sleep 14) sleep suspend
-$(at sleep 36) sleep resume
+$(at session 14) session lock 22 6
+$(at sleep 14) sleep suspend 22
 $(at standby 62) standby stop
 $(at standby 104) standby continue
 $(at idle 36) idle typing
@@ -132,12 +129,18 @@ resume() {
   send "$1" $WM_POWERBROADCAST $PBT_APMRESUMEAUTOMATIC
   send "$1" $WM_POWERBROADCAST $PBT_APMRESUMESUSPEND
 }
-act() {  # act NAME ACTION ARGS...: done_at["NAME ACTION[ CODE]#N"] notes when
+act() {  # act NAME ACTION ARGS...: done_at["NAME ACTION#N"] notes when
   local name=$1 action=$2 key; shift 2
   say "$name: $action $*"
   case $action in
-    send) send "$name" "$@" ;;
-    suspend) suspend "$name" ;;
+    # Each end is timed from when its beginning was done: the lengths hold however slow the loop.
+    lock)  # lock SECONDS [SECONDS-OF-A-SECOND-LOCK-4-S-LATER]
+      send "$name" $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK
+      schedule $(( $(ms) + $1 * 1000 )) "$name" unlock ${2:-} ;;
+    unlock)
+      send "$name" $WM_WTSSESSION_CHANGE $WTS_SESSION_UNLOCK
+      [ -z "${1:-}" ] || schedule $(( $(ms) + 4000 )) "$name" lock "$1" ;;
+    suspend) suspend "$name"; schedule $(( $(ms) + $1 * 1000 )) "$name" resume ;;
     resume) resume "$name" ;;
     stop) kill -STOP "${unix[$name]}" ;;
     continue) kill -CONT "${unix[$name]}" ;;
@@ -152,7 +155,7 @@ act() {  # act NAME ACTION ARGS...: done_at["NAME ACTION[ CODE]#N"] notes when
       send "$name" 0x100 0x20
       send "$name" $WM_POWERBROADCAST $PBT_APMRESUMESUSPEND ;;
   esac
-  key="$name $action${2:+ $2}"
+  key="$name $action"
   count[$key]=$(( ${count[$key]:-0} + 1 ))
   done_at["$key#${count[$key]}"]=$(ms)
 }
@@ -174,7 +177,8 @@ while :; do
   done
   # A look at the windows takes seconds under QEMU: an action due sooner waits for its moment.
   if [ -n "$plan" ] && [ $(( ${plan%% *} - $(ms) )) -lt 4000 ]; then
-    sleep "$(awk -v d=$(( ${plan%% *} - $(ms) )) 'BEGIN { print d > 0 ? d / 1000 : 0 }')"
+    wait_ms=$(( ${plan%% *} - $(ms) ))
+    [ "$wait_ms" -le 0 ] || sleep "$(( wait_ms / 1000 )).$(printf %03d $(( wait_ms % 1000 )))"
     continue
   fi
   # The sleep reminder's lock begins 9 s (three notices) after its first notice; the look
@@ -218,8 +222,8 @@ expect_notice() {
 }
 gap() { since "${done_at["$2"]}" "${done_at["$1"]}"; }  # gap FROM-ACTION TO-ACTION: seconds
 
-say "session: locked $(gap "session send $WTS_SESSION_LOCK#1" "session send $WTS_SESSION_UNLOCK#1") s, then $(gap "session send $WTS_SESSION_LOCK#2" "session send $WTS_SESSION_UNLOCK#2") s"
-expect_notice session "${done_at["session send $WTS_SESSION_UNLOCK#1"]}" 78 87 \
+say "session: locked $(gap "session lock#1" "session unlock#1") s, then $(gap "session lock#2" "session unlock#2") s"
+expect_notice session "${done_at["session unlock#1"]}" 78 87 \
   "a session locked 22 s: the first notice a work period after the unlock, and a 6 s lock changes nothing"
 say "sleep: asleep $(gap "sleep suspend#1" "sleep resume#1") s"
 expect_notice sleep "${done_at["sleep resume#1"]}" 78 87 "asleep 22 s: the first notice a work period after the resume"
