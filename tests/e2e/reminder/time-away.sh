@@ -245,7 +245,7 @@ expect_notice standby "${done_at["standby continue#1"]}" 78 87 \
 typed=${done_at["idle typing#1"]}
 expect_notice idle "$typed" 74 87 "IdleBreak with no input: the notices come a work period after the typing began"
 if [ -n "${started[typing]:-}" ]; then
-  expect_notice typing "${started[typing]}" 77 85 "IdleBreak with typing throughout: the usual timeline"
+  expect_notice typing "${started[typing]}" 74 85 "IdleBreak with typing throughout: the usual timeline"
 else
   fail "the reminder started with the typing"
 fi
