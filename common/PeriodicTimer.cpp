@@ -41,8 +41,12 @@ void PeriodicTimer::expire() {
     const std::int64_t now = host_.now();
     latenessMs_ = now > dueAt_ ? now - dueAt_ : 0;
     dueAt_ = now + intervalMs_;
+    // Back to 0 on every way out: a handler that raises leaves no lateness for the next caller.
+    struct LatenessReset {
+        std::int64_t& lateness;
+        ~LatenessReset() { lateness = 0; }
+    } reset{latenessMs_};
     if (onTimer_) onTimer_();
-    latenessMs_ = 0;
 }
 
 }  // namespace pausarium

@@ -90,6 +90,9 @@ void BreakCycle::FormCreate(RegistryBackend& registry) {
     BlinkTimer.setEnabled(false);
     state_.MinutesLeft = state_.NoticeMinutes;
     tmIdleCheck.setEnabled(idleRuleApplies());
+    // The cycle is armed: time away may now count as its break, also when a policy's cycle runs
+    // in spite of a broken value of the user's own, whose error follows.
+    started_ = true;
     if (ownValueError) std::rethrow_exception(ownValueError);
 }
 
@@ -143,7 +146,7 @@ void BreakCycle::NoticeTimerTimer() {
     }
     // The lock begins. Its text keeps the colour the last notice left (red).
     state_.MinutesLeft = state_.BreakMinutes;
-    lockEndsMs_ = timers_.now() + breakMs();
+    lockStartMs_ = timers_.now();
     tmIdleCheck.setEnabled(false);
     NoticeTimer.setEnabled(false);
     LockTimer.setEnabled(true);
@@ -161,10 +164,11 @@ void BreakCycle::LockTimerTimer() {
     window_.maximise();
     window_.focus();
     --state_.MinutesLeft;
-    // A tick that missed its time (the computer slept) is no minute of its own: the clock says
-    // how many remain. A tick merely delayed by a busy message loop counts as usual.
-    if (LockTimer.lateness() >= minuteMs_ / 2)
-        state_.MinutesLeft = std::min(state_.MinutesLeft, lockMinutesByTheClock(timers_.now() + minuteMs_));
+    // A tick a whole minute late or more stands for every tick missed while the program did not
+    // run (the computer slept): the lock's own minutes, counted from its start, say how many
+    // remain. A tick merely delayed counts as one, as usual.
+    if (LockTimer.lateness() >= minuteMs_)
+        state_.MinutesLeft = std::min(state_.MinutesLeft, lockTicksLeft(timers_.now()));
     if (state_.MinutesLeft > 0) return;
     breakEnds();
 }
@@ -214,8 +218,8 @@ void BreakCycle::ProcessUserInput() {
         state_.BreakOver = false;
         BlinkTimer.setEnabled(false);
         SleepTimer.setEnabled(true);
-        tmIdleCheck.setEnabled(idleRuleApplies());
         window_.hide();
+        tmIdleCheck.setEnabled(idleRuleApplies());
         return;  // the address label stays as it is
     case Phase::Lock:
         window_.setMessageColour(kRed);
@@ -247,11 +251,29 @@ std::int64_t BreakCycle::breakMs() const { return static_cast<std::int64_t>(stat
 bool BreakCycle::idleRuleApplies() const { return state_.IdleBreak && breakMs() > 0; }
 
 void BreakCycle::awaySince(Away reason, std::int64_t ms) {
+    if (!started_) return;
+    // A second suspend: the first one's resume was lost, and this sleep begins now.
+    if (reason == Away::Asleep && isAway(Away::Asleep)) forgetTheSleep();
+    if (isAway(reason)) return;  // locked twice: from the first
     if (away_ == 0) awaySinceMs_ = ms;
     away_ |= static_cast<unsigned>(reason);
+    sinceMs_[slot(reason)] = ms;
+}
+
+// A sleep whose resume never came: the time away goes on from the earliest reason still under
+// way, and ends with it.
+void BreakCycle::forgetTheSleep() {
+    away_ &= ~static_cast<unsigned>(Away::Asleep);
+    bool first = true;
+    for (const Away other : {Away::SessionLocked, Away::SessionDisconnected}) {
+        if (!isAway(other)) continue;
+        if (first || sinceMs_[slot(other)] < awaySinceMs_) awaySinceMs_ = sinceMs_[slot(other)];
+        first = false;
+    }
 }
 
 void BreakCycle::backAt(Away reason, std::int64_t ms) {
+    if (!started_) return;
     const auto bit = static_cast<unsigned>(reason);
     const bool wasAway = (away_ & bit) != 0;
     away_ &= ~bit;
@@ -264,7 +286,13 @@ void BreakCycle::backAt(Away reason, std::int64_t ms) {
 }
 
 void BreakCycle::onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*handler)()) {
-    if (breakMs() > 0 && timer.lateness() >= breakMs()) {
+    // A whole period run on time after the suspend: the program is evidently awake, and the
+    // resume's notice was lost.
+    const std::int64_t periodBegan = timers_.now() - timer.lateness() - timer.interval();
+    if (started_ && isAway(Away::Asleep) && timer.lateness() < minuteMs_ / 10 &&
+        periodBegan > sinceMs_[slot(Away::Asleep)])
+        forgetTheSleep();
+    if (started_ && breakMs() > 0 && timer.lateness() >= breakMs()) {
         // The program did not run from the expiry's due time until now: that was the break.
         timeAwayWasTheBreak();
         return;
@@ -273,7 +301,7 @@ void BreakCycle::onCycleTimer(const PeriodicTimer& timer, void (BreakCycle::*han
 }
 
 void BreakCycle::tmIdleCheckTimer() {
-    if (platform_.msSinceInput() >= breakMs()) timeAwayWasTheBreak();
+    if (started_ && platform_.msSinceInput() >= breakMs()) timeAwayWasTheBreak();
 }
 
 // As after a key press in the key wait, and silent: whatever of the notices, the lock or the key
@@ -286,35 +314,30 @@ void BreakCycle::timeAwayWasTheBreak() {
     tmAntiActionGames.setEnabled(false);
     state_.BreakOver = false;
     state_.MinutesLeft = state_.NoticeMinutes;
+    if (was != Phase::Work) {  // in work the window is hidden already
+        HideTimer.setEnabled(false);
+        if (was == Phase::Lock) window_.setLocked(false);
+        window_.hide();
+    }
+    // Armed last: a refused timer then leaves the window hidden, never the lock's black screen.
     SleepTimer.setEnabled(false);
     SleepTimer.setEnabled(true);
     tmIdleCheck.setEnabled(idleRuleApplies());
-    if (was == Phase::Work) return;  // hidden already
-    HideTimer.setEnabled(false);
-    if (was == Phase::Lock) window_.setLocked(false);
-    window_.hide();
 }
 
-// The lock's minutes left are at most what the clock says remain; when none remain the break
-// is over now.
+// After a resume the lock is over when BreakMinutes have passed by the clock since it began;
+// otherwise its next tick, late, counts what remains.
 void BreakCycle::keepTheLockByTheClock(std::int64_t now) {
-    if (phase() != Phase::Lock) return;
-    const std::int32_t byClock = lockMinutesByTheClock(std::max(LockTimer.dueAt(), now));
-    if (byClock <= 0) {
-        breakEnds();
-        return;
-    }
-    state_.MinutesLeft = std::min(state_.MinutesLeft, byClock);
+    if (phase() == Phase::Lock && lockTicksLeft(now) <= 0) breakEnds();
 }
 
-// How many LockTimer ticks, the first at `nextTickMs` and one a minute after it, fall within the
-// lock's BreakMinutes by the clock: the MinutesLeft that ends the lock in time. A tick a little
-// late (a busy message loop) still counts as on time.
-std::int32_t BreakCycle::lockMinutesByTheClock(std::int64_t nextTickMs) const {
-    const std::int64_t tolerance = minuteMs_ / 10;
-    const std::int64_t left = lockEndsMs_ - nextTickMs + tolerance;
-    if (left < 0) return 0;
-    return static_cast<std::int32_t>(left / minuteMs_ + 1);
+// The lock's ticks fall at its start plus one minute, two, ... BreakMinutes: how many of them
+// are still to come at `now`. Its last tick then never comes before BreakMinutes by the clock;
+// where the ticks after a late one keep the lock's phase (Wine) it comes right at its end, where
+// they go on a full interval after the late one (Windows) less than a minute after it.
+std::int32_t BreakCycle::lockTicksLeft(std::int64_t now) const {
+    const std::int64_t passed = (now - lockStartMs_) / minuteMs_;
+    return static_cast<std::int32_t>(std::max<std::int64_t>(state_.BreakMinutes - passed, 0));
 }
 
 }  // namespace pausarium::reminder

@@ -60,7 +60,9 @@ public:
     // least BreakMinutes that ends in any phase was the break: the notices or the lock stop, the
     // window hides and a full work period begins. Shorter time away changes nothing, except that
     // the lock never outlasts BreakMinutes by the clock. A second start of the same reason, or
-    // an end without a start, is ignored. Nothing of this happens without a valid regime.
+    // an end without a start, is ignored; but a second suspend, or a cycle timer's whole period
+    // run on time after the suspend, tells that the resume's notice was lost. Nothing of this
+    // happens without a valid regime, nor before FormCreate has armed the cycle to its end.
     void awaySince(Away reason, std::int64_t ms);
     void backAt(Away reason, std::int64_t ms);
     // Whether time away is under way, by the notices of its beginning and end.
@@ -99,8 +101,11 @@ private:
     std::int64_t breakMs() const;
     bool idleRuleApplies() const;
     void timeAwayWasTheBreak();
+    bool isAway(Away reason) const { return (away_ & static_cast<unsigned>(reason)) != 0; }
+    static int slot(Away reason) { return reason == Away::Asleep ? 0 : reason == Away::SessionLocked ? 1 : 2; }
+    void forgetTheSleep();
     void keepTheLockByTheClock(std::int64_t now);
-    std::int32_t lockMinutesByTheClock(std::int64_t nextTickMs) const;
+    std::int32_t lockTicksLeft(std::int64_t now) const;
 
     TimerHost& timers_;
     ReminderWindow& window_;
@@ -108,9 +113,11 @@ private:
     SoundPaths paths_;
     std::uint32_t minuteMs_;
     CycleState state_;
+    bool started_ = false;         // FormCreate armed the cycle to the end
     unsigned away_ = 0;            // the reasons of the time away under way (Away bits)
-    std::int64_t awaySinceMs_ = 0;  // when the first of them began
-    std::int64_t lockEndsMs_ = 0;   // when the lock under way has lasted BreakMinutes
+    std::int64_t awaySinceMs_ = 0;  // when the time away under way began
+    std::int64_t sinceMs_[3] = {};  // when each reason under way began (by slot)
+    std::int64_t lockStartMs_ = 0;  // when the lock under way began
 
     // As designed: intervals and enabled flags before FormCreate sets them.
     PeriodicTimer SleepTimer;

@@ -8,6 +8,7 @@
 
 #include "Com.h"
 #include "Error.h"
+#include "InputClock.h"
 #include "MessageBoxes.h"
 #include "SystemLibrary.h"
 #include "Texts.h"
@@ -140,6 +141,7 @@ LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: onPaint(); return 0;
     case WM_TIMER:
         if (timers_) timers_->onTimerMessage(wParam);
+        timeAway_.askAgain();  // the session's services may be up by now
         return 0;
     case WM_SETCURSOR:
         if (onSetCursor(lParam)) return TRUE;
@@ -464,12 +466,11 @@ void TfmMainWindow::openAddress(const std::string& address) {
     }
 }
 
-// GetLastInputInfo's time is a GetTickCount value: the difference is right across its wrap.
 // When Windows does not tell, the user counts as present.
 std::int64_t TfmMainWindow::msSinceInput() {
     LASTINPUTINFO input{sizeof input, 0};
     if (!GetLastInputInfo(&input)) return 0;
-    return static_cast<DWORD>(GetTickCount() - input.dwTime);
+    return msSinceInputTick(GetTickCount(), input.dwTime);
 }
 
 void TfmMainWindow::setApplicationTitle(const std::string& title) {

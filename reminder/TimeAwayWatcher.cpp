@@ -12,10 +12,13 @@ win32::SystemLibrary wtsapi32("wtsapi32.dll");
 
 class Wtsapi32SessionNotices final : public SessionNotices {
 public:
-    bool subscribe(HWND window) override {
+    Answer subscribe(HWND window) override {
         const auto subscribeTo =
             wtsapi32.function<decltype(&WTSRegisterSessionNotification)>("WTSRegisterSessionNotification");
-        return subscribeTo != nullptr && subscribeTo(window, NOTIFY_FOR_THIS_SESSION);
+        if (subscribeTo == nullptr) return Answer::Refused;
+        if (subscribeTo(window, NOTIFY_FOR_THIS_SESSION)) return Answer::Subscribed;
+        // Before Remote Desktop Services are up (early at log-on) the call fails with this.
+        return GetLastError() == RPC_S_INVALID_BINDING ? Answer::NotYet : Answer::Refused;
     }
     void unsubscribe(HWND window) override {
         if (const auto unsubscribeFrom =
@@ -60,10 +63,19 @@ SessionNotices& systemSessionNotices() {
 
 void TimeAwayWatcher::watch(HWND window) {
     stop();
-    if (sessions_.subscribe(window)) watched_ = window;
+    switch (sessions_.subscribe(window)) {
+    case SessionNotices::Answer::Subscribed: watched_ = window; break;
+    case SessionNotices::Answer::NotYet: notYet_ = window; break;
+    case SessionNotices::Answer::Refused: break;
+    }
+}
+
+void TimeAwayWatcher::askAgain() {
+    if (notYet_ != nullptr) watch(notYet_);
 }
 
 void TimeAwayWatcher::stop() {
+    notYet_ = nullptr;
     if (watched_ == nullptr) return;
     sessions_.unsubscribe(watched_);
     watched_ = nullptr;

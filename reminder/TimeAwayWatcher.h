@@ -15,9 +15,12 @@ namespace pausarium::reminder {
 // The session's notices for one window: WTSRegisterSessionNotification and its undoing.
 class SessionNotices {
 public:
+    // NotYet: refused because the session's services are not up yet (early at log-on).
+    enum class Answer { Subscribed, Refused, NotYet };
+
     virtual ~SessionNotices() = default;
-    // For the window's own session only; false when Windows refuses.
-    virtual bool subscribe(HWND window) = 0;
+    // For the window's own session only.
+    virtual Answer subscribe(HWND window) = 0;
     virtual void unsubscribe(HWND window) = 0;
 };
 
@@ -35,6 +38,9 @@ public:
     // Asks for the session's notices on `window`. A refusal leaves the sleep to the power
     // notices and to the cycle's late timers.
     void watch(HWND window);
+    // Asks again when the last answer was "not yet"; nothing otherwise. The window calls it at
+    // its timers' expiries, so the question is repeated until the session's services are up.
+    void askAgain();
     // Undoes watch; called before the window goes.
     void stop();
 
@@ -45,6 +51,7 @@ public:
 private:
     SessionNotices& sessions_;
     HWND watched_ = nullptr;
+    HWND notYet_ = nullptr;  // the window to subscribe once the session's services are up
 };
 
 }  // namespace pausarium::reminder

@@ -12,7 +12,7 @@
 //   window-probe restore    -> sends the owner the restore command (its taskbar button)
 //   window-probe edittext C -> the text of the edit control in the window of class C
 //   window-probe monitors   -> "monitor=L,T,R,B primary=0|1", one line per monitor
-//   window-probe all        -> "pid=<windows pid> visible=0|1", one line per TfmMainWindow
+//   window-probe all        -> "pid=<windows pid> visible=0|1 title=<t>", one line per TfmMainWindow
 //   window-probe send PID M W -> sends message M with wParam W (numbers) to that process's
 //                              TfmMainWindow, waiting at most 5 s; exit status 1 when none
 //                              or it did not answer
@@ -115,7 +115,10 @@ BOOL CALLBACK printReminder(HWND w, LPARAM) {
     if (std::strcmp(className, "TfmMainWindow") != 0) return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    std::printf("pid=%lu visible=%d\n", static_cast<unsigned long>(pid), IsWindowVisible(w) ? 1 : 0);
+    char title[256] = {};
+    GetWindowTextA(w, title, sizeof title);
+    std::printf("pid=%lu visible=%d title=%s\n", static_cast<unsigned long>(pid), IsWindowVisible(w) ? 1 : 0,
+                title);
     return TRUE;
 }
 

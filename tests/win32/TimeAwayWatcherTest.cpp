@@ -17,14 +17,16 @@ using pausarium::reminder::TfmMainWindow;
 namespace {
 
 struct RecordedSessions : SessionNotices {
-    bool refuse = false;
+    Answer answer = Answer::Subscribed;
     HWND subscribed = nullptr;
+    int asked = 0;
     HWND unsubscribed = nullptr;
     bool windowThereAtUnsubscribe = false;
 
-    bool subscribe(HWND window) override {
+    Answer subscribe(HWND window) override {
         subscribed = window;
-        return !refuse;
+        ++asked;
+        return answer;
     }
     void unsubscribe(HWND window) override {
         unsubscribed = window;
@@ -58,7 +60,7 @@ TEST_F(Notices, TheWindowSubscribesAtItsCreationAndUnsubscribesBeforeItGoes) {
 }
 
 TEST_F(Notices, ARefusedSubscriptionLeavesThePowerNoticesWorking) {
-    sessions.refuse = true;
+    sessions.answer = SessionNotices::Answer::Refused;
     create();
     EXPECT_EQ(send(WM_POWERBROADCAST, PBT_APMSUSPEND), TRUE);
     EXPECT_TRUE(away());
@@ -66,6 +68,19 @@ TEST_F(Notices, ARefusedSubscriptionLeavesThePowerNoticesWorking) {
     EXPECT_FALSE(away());
     window.reset();
     EXPECT_EQ(sessions.unsubscribed, nullptr);  // nothing to undo
+}
+
+TEST_F(Notices, ASubscriptionRefusedAsNotYetIsAskedAgainAtTheNextTimerUntilItIsDone) {
+    sessions.answer = SessionNotices::Answer::NotYet;
+    create();
+    send(WM_TIMER, 0);
+    EXPECT_EQ(sessions.asked, 2);
+    sessions.answer = SessionNotices::Answer::Subscribed;
+    send(WM_TIMER, 0);
+    send(WM_TIMER, 0);
+    EXPECT_EQ(sessions.asked, 3);
+    window.reset();
+    EXPECT_NE(sessions.unsubscribed, nullptr);
 }
 
 TEST_F(Notices, SleepLockAndDisconnectionReachTheCycleAndOtherCodesChangeNothing) {
@@ -101,7 +116,7 @@ TEST(SystemSessionNotices, SubscribeAWindowAndUnsubscribeIt) {
                                         GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     SessionNotices& sessions = pausarium::reminder::systemSessionNotices();
-    EXPECT_TRUE(sessions.subscribe(window));
+    EXPECT_EQ(sessions.subscribe(window), SessionNotices::Answer::Subscribed);
     sessions.unsubscribe(window);
     DestroyWindow(window);
 }

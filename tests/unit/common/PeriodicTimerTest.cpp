@@ -98,3 +98,10 @@ TEST_F(TimerRules, DestroyingATimerDisarmsIt) {
     clock.advanceTo(1000);
     EXPECT_TRUE(fired.empty());
 }
+
+TEST(TimerLateness, IsZeroAgainAfterAHandlerThatRaised) {
+    VirtualClock clock;
+    PeriodicTimer timer{clock, "t", 1000, true, [] { throw Error("handler"); }};
+    EXPECT_THROW(clock.suspendFor(5000), Error);
+    EXPECT_EQ(timer.lateness(), 0);
+}

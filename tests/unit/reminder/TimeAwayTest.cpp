@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "CycleRecorder.h"
+#include "Error.h"
+#include "InputClock.h"
 
 using pausarium::layout::RootKey;
 using pausarium::reminder::Away;
@@ -154,23 +156,24 @@ TEST_F(TimeAway, ATimerABreakLateWithNoNoticeEndsTimeAwayInWorkNoticesAndLock) {
     }
 }
 
-TEST_F(TimeAway, TheLockNeverOutlastsItsBreakByTheClock) {
-    // Asleep 31:30 to 33:30: LockTimer comes at 33:30 instead of 32:00; one tick is left, at
-    // 34:30, rather than four more.
+TEST_F(TimeAway, TheLockLastsItsBreakByTheClock) {
+    // Asleep 31:30 to 33:30: LockTimer comes at 33:30 instead of 32:00, for the ticks of 32:00
+    // and 33:00 too; two are left, 34:30 and 35:30, rather than four: never before 35:00.
     startWith(0);
     asleep(at(31, 30), 2 * kMinute);
-    EXPECT_EQ(app->cycle->state().MinutesLeft, 1);
+    EXPECT_EQ(app->cycle->state().MinutesLeft, 2);
     EXPECT_EQ(app->cycle->phase(), Phase::Lock);
-    app->advanceTo(34, 30);
-    EXPECT_EQ(app->window.filtered("SysOpen"), Log{"34:30 sound C:\\Tools\\Sound\\SysOpen.wav"});
-    EXPECT_EQ(app->cycle->phase(), Phase::KeyWait);
+    app->advanceTo(35, 30);
+    EXPECT_EQ(app->window.filtered("SysOpen"), Log{"35:30 sound C:\\Tools\\Sound\\SysOpen.wav"});
 
-    // A tick a few seconds late (a busy computer) is still a minute of the lock.
+    // A tick 0.6 minute late (a busy computer, a short stop) is still one minute of the lock.
     app = std::make_unique<RunningReminder>();
     startWith(0);
-    app->advanceTo(30, 59);
-    app->clock.suspendFor(11000);
+    app->advanceTo(30, 50);
+    app->clock.suspendFor(46000);  // the tick due 31:00 comes at 31:36
     EXPECT_EQ(app->cycle->state().MinutesLeft, 4);
+    app->advanceTo(36);
+    EXPECT_EQ(app->window.filtered("SysOpen"), Log{"35:36 sound C:\\Tools\\Sound\\SysOpen.wav"});
 
     // Asleep longer than what remained, shorter than the break: the key wait at the resume.
     app = std::make_unique<RunningReminder>();
@@ -180,16 +183,13 @@ TEST_F(TimeAway, TheLockNeverOutlastsItsBreakByTheClock) {
     EXPECT_EQ(app->cycle->phase(), Phase::KeyWait);
     EXPECT_TRUE(app->window.visible());
 
-    // Resume notices whose sleep the timers did not see (they paused through it): what the
-    // clock says remains.
+    // A resume before the late tick: the lock ends at it only when its break is over.
     app = std::make_unique<RunningReminder>();
     startWith(0);
     app->advanceTo(30, 30);
-    app->cycle->backAt(Away::Asleep, at(30, 30));  // no time lost: ticks 31:00 to 35:00 remain
-    EXPECT_EQ(app->cycle->state().MinutesLeft, 5);
-    app->clock.jumpTo(at(33, 40));
-    app->cycle->backAt(Away::Asleep, at(33, 40));  // ticks 33:40 and 34:40 fit before 35:00
-    EXPECT_EQ(app->cycle->state().MinutesLeft, 2);
+    app->clock.jumpTo(at(34, 40));
+    app->cycle->backAt(Away::Asleep, at(34, 40));
+    EXPECT_EQ(app->cycle->phase(), Phase::Lock);
     app->clock.jumpTo(at(35, 10));
     app->cycle->backAt(Away::Asleep, at(35, 10));
     EXPECT_EQ(app->cycle->phase(), Phase::KeyWait);
@@ -265,4 +265,42 @@ TEST_F(TimeAway, WithoutAValidRegimeNothingHappens) {
     app->clock.advanceBy(24 * 60 * kMinute);
     EXPECT_EQ(app->window.take(), Log{});
     EXPECT_EQ(app->cycle->phase(), Phase::Work);
+}
+
+TEST_F(TimeAway, NeverStartsACycleTheStartUpDidNotArm) {
+    app->settings(0, 0);
+    app->create();
+    app->clock.refuseTimer("SleepTimer");
+    EXPECT_THROW(app->cycle->FormCreate(app->registry), pausarium::Error);
+    app->clock.refuseTimer("SleepTimer", false);
+    sessionAway(Away::SessionLocked, at(20), 10 * kMinute);
+    app->clock.advanceBy(60 * kMinute);
+    EXPECT_FALSE(app->clock.isArmed(app->cycle->sleepTimer()));
+    EXPECT_EQ(app->window.filtered("sound"), Log{});
+}
+
+TEST(InputClock, CountsAcrossTheWrapAndTakesATickAheadAsInputNow) {
+    using pausarium::reminder::msSinceInputTick;
+    EXPECT_EQ(msSinceInputTick(5000, 2000), 3000);
+    EXPECT_EQ(msSinceInputTick(100, 0xFFFFFF9Cu), 200);  // the counter wrapped at 2^32 between them
+    EXPECT_EQ(msSinceInputTick(1000, 1500), 0);          // stamped ahead of now
+    EXPECT_EQ(msSinceInputTick(0xFFFFFF9Cu, 100), 0);    // ahead, across the wrap
+}
+
+TEST_F(TimeAway, ALostResumeSpoilsNoLaterTimeAway) {
+    // Its sleep is over once a notice's minute ran on time: a long session lock is the break.
+    startWith(0);
+    app->advanceTo(1);
+    app->cycle->awaySince(Away::Asleep, at(1));  // no resume follows
+    sessionAway(Away::SessionLocked, at(36), 7 * kMinute);
+    EXPECT_EQ(app->window.filtered("hide").back(), "36:00 hide");
+    expectFullWorkPeriodFromNow("locked after a lost resume");
+    // A second suspend begins its own sleep: a short one changes nothing.
+    app = std::make_unique<RunningReminder>();
+    startWith(0);
+    app->advanceTo(1);
+    app->cycle->awaySince(Away::Asleep, at(1));
+    asleep(at(20), kMinute);
+    app->advanceTo(27, 30);
+    EXPECT_EQ(app->window.filtered("Notice.wav"), Log{"27:00 sound C:\\Tools\\Sound\\Notice.wav"});
 }
