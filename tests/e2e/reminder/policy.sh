@@ -22,6 +22,7 @@ title_after_start() {  # title_after_start CASE TITLE: the reminder starts with 
   stop_programs
 }
 
+trap policy_clear EXIT  # the scenarios after this one run without policies
 policy_clear
 reg_set "$settings" RegimeType REG_DWORD 0
 policy_set "$machine" RegimeType REG_DWORD 2
