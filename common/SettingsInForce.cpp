@@ -30,12 +30,6 @@ std::optional<std::int32_t> policyValue(RegistryBackend& backend, Setting settin
     return validPolicyValue(backend, layout::RootKey::CurrentUser, setting);
 }
 
-bool anyPolicy(RegistryBackend& backend) {
-    for (const Setting setting : {Setting::RegimeType, Setting::ProtectionLevel, Setting::IdleBreak})
-        if (policyValue(backend, setting)) return true;
-    return false;
-}
-
 SettingsInForce::SettingsInForce(RegistryBackend& backend) : backend_(backend), user_(backend) {}
 
 bool SettingsInForce::userKeyOpen() {

@@ -28,8 +28,6 @@ SettingRange rangeOf(Setting setting);
 // The value a policy sets for `setting`, the computer's first; none when no policy sets it
 // validly. Never raises.
 std::optional<std::int32_t> policyValue(RegistryBackend& backend, Setting setting);
-// Whether a policy sets any of the three settings validly.
-bool anyPolicy(RegistryBackend& backend);
 
 struct SettingInForce {
     std::optional<std::int32_t> value;  // none: no valid policy and no user's value

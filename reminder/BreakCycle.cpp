@@ -45,12 +45,13 @@ BreakCycle::BreakCycle(TimerHost& timers, ReminderWindow& window, Platform& plat
                         [this] { tmAntiActionGamesTimer(); }),
       tmIdleCheck(timers, "tmIdleCheck", minuteMs, false, [this] { tmIdleCheckTimer(); }) {}
 
-// Each value as a policy or the user sets it. Where no policy sets any, an error in the user's own
-// value skips those after it and the rest of start-up, and what was set before stays set. Where a
-// policy sets one, the user must not stop its cycle with a broken value of their own: that value
-// is skipped, the others are read, and its error is answered once the timers are armed.
+// Each value as a policy or the user sets it. Where no policy sets the regime, an error in the
+// user's own value skips those after it and the rest of start-up, and what was set before stays
+// set. Where a policy sets the regime, the user must not stop its cycle with a broken value of
+// their own: that value is skipped, the others are read, and its error is answered once the
+// timers are armed.
 std::exception_ptr BreakCycle::readSettings(RegistryBackend& backend) {
-    const bool managed = anyPolicy(backend);
+    const bool managed = policyValue(backend, Setting::RegimeType).has_value();
     SettingsInForce settings(backend);  // the user's key released on every way out
     std::exception_ptr firstError;
     auto read = [&](SettingInForce (SettingsInForce::*setting)()) -> SettingInForce {

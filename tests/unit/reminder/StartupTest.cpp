@@ -174,6 +174,17 @@ TEST(Startup, ABrokenOwnValueDoesNotStopAPolicysCycle) {
     EXPECT_EQ(app.registry.openKeyCount(), 0u);
 }
 
+// A policy that sets no regime carries no cycle: a broken own value stops the start-up as it
+// always has.
+TEST(Startup, ABrokenOwnValueStopsTheStartUpWhenNoPolicySetsTheRegime) {
+    RunningReminder app;
+    app.registry.setDword(RootKey::LocalMachine, kPolicy, "IdleBreak", 0);
+    app.registry.setString(RootKey::CurrentUser, kKey, "RegimeType", "x");
+    EXPECT_EQ(startReporting(app), "Invalid data type for 'RegimeType'");
+    EXPECT_EQ(app.window.title, "");  // not set: the rest of start-up was skipped
+    EXPECT_FALSE(app.cycle->sleepTimer().enabled());
+}
+
 // A policy's level and idle rule reach the cycle over the user's own values, beside the user's
 // own regime.
 TEST(Startup, PolicysLevelAndIdleRuleWinOverTheUsersOwn) {
