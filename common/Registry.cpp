@@ -45,17 +45,21 @@ bool Registry::openKey(const std::string& path, bool canCreate) {
     std::string relative;
     const RegKey base = baseFor(path, relative);
     RegKey opened = 0;
-    if (backend_.openKey(base, relative, canCreate, opened) != kRegOk) return false;
-    closeKey();
-    current_ = opened;
-    return true;
+    const RegStatus status = backend_.openKey(base, relative, canCreate, opened);
+    return becomeCurrent(status, opened);
 }
 
 bool Registry::openKeyToRead(const std::string& path, bool view64) {
     std::string relative;
     const RegKey base = baseFor(path, relative);
     RegKey opened = 0;
-    if (backend_.openKeyToRead(base, relative, view64, opened) != kRegOk) return false;
+    const RegStatus status = backend_.openKeyToRead(base, relative, view64, opened);
+    return becomeCurrent(status, opened);
+}
+
+// A key that opened replaces the current one; a refused open leaves the current key as it was.
+bool Registry::becomeCurrent(RegStatus status, RegKey opened) {
+    if (status != kRegOk) return false;
     closeKey();
     current_ = opened;
     return true;

@@ -43,6 +43,7 @@ public:
 
 private:
     RegKey baseFor(const std::string& path, std::string& relative);
+    bool becomeCurrent(RegStatus status, RegKey opened);
     bool deleteTree(RegKey parent, const std::string& subkey);
     void readExact(const std::string& name, std::uint32_t expectedType, void* data, std::uint32_t size);
 
