@@ -120,12 +120,15 @@ check "the left monitor is black in the lock" all_black "$shot" "$left"
 check "the right monitor is black in the lock, notepad hidden" all_black "$shot" "$right"
 check "the primary is black in the lock but for its text" primary_black "$shot"
 
-click "$text_spot_x" "$text_spot_y"
+# The minutes left stay until the blink's next tick, under a second: a click landing just before
+# a tick shows them too briefly for a screenshot of emulated Wine, so a few clicks are tried.
 shown=0
-for i in 1 2 3 4 5 6; do
-  r=$(lock_reds "$(screenshot monitors-lock-click-$i)")
-  [ "$r" -gt 50 ] && [ "$r" -ne "$lockreds" ] && { shown=1; break; }
-  sleep 0.25
+for i in 1 2 3; do
+  click "$text_spot_x" "$text_spot_y"
+  for j in 1 2; do
+    r=$(lock_reds "$(screenshot monitors-lock-click-$i-$j)")
+    [ "$r" -gt 50 ] && [ "$r" -ne "$lockreds" ] && { shown=1; break 2; }
+  done
 done
 check "a click on notepad's place shows the lock's minutes left" [ $shown -eq 1 ]
 xdotool type xyz
