@@ -38,12 +38,14 @@ check "the lock shows" wait_for 4 window_visible
 echo "lock after $((SECONDS - t0)) s"
 sleep 1
 xdotool type xyz
-check "keys typed during the lock reach the lock (its address label lights up)" lit keyboard-lock-keys
+check "keys typed during the lock reach the lock (its address label lights up)" \
+  wait_for 3 lit keyboard-lock-keys
 check "keys typed during the lock never reach notepad" notepad_has abc
 
 check "the key wait comes after the break" wait_for 20 green_shown
 xdotool key k
 check "a plain key ends the key wait" wait_for 3 window_hidden
+wait_for 5 notepad_active
 xdotool type def
 check "typing afterwards reaches notepad again" wait_for 5 notepad_has abcdef
 echo "notepad: $(notepad_text)"
