@@ -6,8 +6,8 @@
 #             then locked 6 s: changes nothing
 #   sleep     from 14 s the suspend notice, the process stopped 22 s (kill -STOP, as Windows stops it),
 #             continued, the resume notice: the first notice a work period after the resume;
-#             then, 5 s after its lock was seen to begin (its first notice seen, and 9 s),
-#             asleep 12 s: shorter than the break, longer than what was left of it: at the
+#             then, 6 s after its lock was seen to begin (its first notice seen, and 9 s),
+#             asleep 11 s: shorter than the break, longer than what was left of it: at the
 #             resume the key wait, still shown, which a key then ends
 #   standby   stopped from 62 s to 104 s with no notice at all, over the work timer's due time
 #             (81 s, so 23 s late): nothing shows at the continuation, the first notice a work
@@ -146,7 +146,7 @@ act() {  # act NAME ACTION ARGS...: done_at["NAME ACTION#N"] notes when
     stop) kill -STOP "${unix[$name]}" ;;
     continue) kill -CONT "${unix[$name]}" ;;
     typing) type_on; wine "$exe" >"$E2E_ARTIFACTS/time-away-typing.log" 2>&1 & ;;
-    nap) suspend "$name"; schedule $(( $(ms) + 12000 )) "$name" wake ;;
+    nap) suspend "$name"; schedule $(( $(ms) + 11000 )) "$name" wake ;;
     wake)  # the resume; whether the window is shown then, and a key press as the window gets it
       woke_at=$(ms)
       kill -CONT "${unix[$name]}"
@@ -189,7 +189,7 @@ while :; do
     if [ -n "$lock_notice" ]; then
       napping=1
       for p in $polls; do [ "$p" -lt "$lock_notice" ] && look_before=$p; done
-      schedule $(( lock_notice + 14000 )) sleep nap
+      schedule $(( lock_notice + 15000 )) sleep nap
     fi
   fi
   t=$(ms)
