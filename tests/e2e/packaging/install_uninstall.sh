@@ -151,7 +151,7 @@ done
 # Run in place (_?=, which must not be quoted), the uninstaller waits and returns its result;
 # wine hands on its low byte (3010 & 255 = 194).
 start_program "$(unix_path "$custom")/Pausarium.exe"
-sleep 3
+wait_for 30 probe state  # its window made: the program's file is in use
 check "the uninstaller, with the reminder running, returns 3010 (restart needed)" \
   same "$(exit_code uninstall_in_place "$custom")" 194
 check "the reminder's name is free" test ! -e "$(unix_path "$custom")/Pausarium.exe"
@@ -215,7 +215,7 @@ if previous_release_available; then
     autorun_before=$(reg_get "$RUN" Pausarium)
     old_uninstaller=$(sha256sum <"$DIR/Uninstall.exe")
     start_program "$DIR/Pausarium.exe"
-    sleep 3
+    wait_for 30 probe state  # its window made: the program's file is in use
     check "the upgrade, with the old reminder running, returns 0" same "$(exit_code install_silently)" 0
     check "the autorun value is unchanged" same "$(reg_get "$RUN" Pausarium)" "$autorun_before"
     check "the settings are unchanged" \

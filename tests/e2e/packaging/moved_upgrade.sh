@@ -33,7 +33,7 @@ check "the new folder is not left behind" same "$(ls "$WINEPREFIX/drive_c")" "$d
 
 # --- the moved upgrade while the old reminder runs ---------------------------------------------
 start_program "$DIR/Pausarium.exe"
-sleep 3
+wait_for 30 probe state  # its window made: the program's file is in use
 check "the moved upgrade, with the old reminder running, exits 0" \
   same "$(exit_code install_silently "/D=$moved")" 0
 check "the new version is in $moved" test -f "$(unix_path "$moved")/Pausarium.exe"
