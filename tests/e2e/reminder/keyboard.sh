@@ -11,6 +11,7 @@ source "$here/reminder-lib.sh"
 start_window_manager
 size=$(screen_size)
 label=$(address_crop "$size")
+xdotool mousemove $((${size%x*} / 2)) $((${size#*x} / 2))  # off the label, which it would light
 notepad_text() { probe edittext Notepad; }
 notepad_has() { [ "$(notepad_text)" = "$1" ]; }
 notepad_active() { xdotool getactivewindow getwindowname 2>/dev/null | grep -q 'Блокнот\|Notepad'; }

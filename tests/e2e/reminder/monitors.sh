@@ -94,7 +94,7 @@ check "during a notice a click and typing on notepad reach notepad" wait_for 3 n
 # --- lock ------------------------------------------------------------------------------------
 wait_for 4 window_hidden
 check "the last notice" wait_for 4 window_visible
-# The covers come with the lock alone: a notice counted late cannot pass for it.
+# The covers never come with a notice: a notice counted late cannot pass for the lock.
 check "the lock shows" wait_for 8 eval '[ -n "$(cover_lines)" ] && window_visible'
 lock_seen=$SECONDS
 sleep 0.5

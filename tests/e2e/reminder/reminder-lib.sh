@@ -18,13 +18,13 @@ not_black() { convert "$1" -fill white +opaque black -format '%[fx:int(mean*w*h+
 address_crop() {  # the address label: 102x13 at the top, 1 px from the right edge
   local w=${1%x*}; echo "102x13+$((w - 1 - 102))+0"
 }
-# samples FILE-PREFIX N: N screenshots 0.25 s apart; prints "red green" of each, read in one
-# pass so that the samples keep pace with the blinking
+# samples FILE-PREFIX N: N screenshots with a 0.25 s pause between; prints "red green" of each,
+# read in one pass so that the samples keep pace with the blinking
 samples() {
   local i
   for i in $(seq 1 "$2"); do
-    convert "$(screenshot "$1-$i")" -format %c histogram:info:- |
-      awk '/ #FF0000/ { r = $1 + 0 } / #00FF00/ { g = $1 + 0 } END { print r + 0, g + 0 }'
+    convert "$(screenshot "$1-$i")" -depth 8 -alpha off -format %c histogram:info:- |
+      awk '$2 == "(255,0,0)" { r = $1 + 0 } $2 == "(0,255,0)" { g = $1 + 0 } END { print r + 0, g + 0 }'
     sleep 0.25
   done
 }
