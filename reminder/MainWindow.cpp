@@ -172,10 +172,10 @@ LRESULT TfmMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // Any power event is granted (TRUE); one that is no sleep or resume, and a session change
     // that is no lock or connection, goes on as usual.
     case WM_POWERBROADCAST:
-        if (cycle_ && TimeAwayWatcher::onMessage(message, wParam, *cycle_)) return TRUE;
+        if (cycle_ && TimeAwayWatcher::onMessage(message, wParam, timers_->now(), *cycle_)) return TRUE;
         break;
     case WM_WTSSESSION_CHANGE:
-        if (cycle_ && TimeAwayWatcher::onMessage(message, wParam, *cycle_)) return 0;
+        if (cycle_ && TimeAwayWatcher::onMessage(message, wParam, timers_->now(), *cycle_)) return 0;
         break;
     case WM_CLOSE: onClose(); return 0;
     case WM_QUERYENDSESSION: return (!cycle_ || cycle_->FormCloseQuery()) ? TRUE : FALSE;

@@ -27,29 +27,27 @@ public:
     }
 };
 
-std::int64_t now() { return static_cast<std::int64_t>(GetTickCount64()); }
-
 // The computer goes to sleep or hibernates; it resumes (PBT_APMRESUMEAUTOMATIC always, then
 // PBT_APMRESUMESUSPEND when a user woke it; PBT_APMRESUMECRITICAL after a suspension that sent
 // no notice before it, on Windows before Vista).
-bool onPower(WPARAM event, BreakCycle& cycle) {
+bool onPower(WPARAM event, std::int64_t now, BreakCycle& cycle) {
     switch (event) {
-    case PBT_APMSUSPEND: cycle.awaySince(Away::Asleep, now()); return true;
+    case PBT_APMSUSPEND: cycle.awaySince(Away::Asleep, now); return true;
     case PBT_APMRESUMEAUTOMATIC:
     case PBT_APMRESUMESUSPEND:
-    case PBT_APMRESUMECRITICAL: cycle.backAt(Away::Asleep, now()); return true;
+    case PBT_APMRESUMECRITICAL: cycle.backAt(Away::Asleep, now); return true;
     default: return false;
     }
 }
 
-bool onSession(WPARAM event, BreakCycle& cycle) {
+bool onSession(WPARAM event, std::int64_t now, BreakCycle& cycle) {
     switch (event) {
-    case WTS_SESSION_LOCK: cycle.awaySince(Away::SessionLocked, now()); return true;
-    case WTS_SESSION_UNLOCK: cycle.backAt(Away::SessionLocked, now()); return true;
+    case WTS_SESSION_LOCK: cycle.awaySince(Away::SessionLocked, now); return true;
+    case WTS_SESSION_UNLOCK: cycle.backAt(Away::SessionLocked, now); return true;
     case WTS_CONSOLE_DISCONNECT:
-    case WTS_REMOTE_DISCONNECT: cycle.awaySince(Away::SessionDisconnected, now()); return true;
+    case WTS_REMOTE_DISCONNECT: cycle.awaySince(Away::SessionDisconnected, now); return true;
     case WTS_CONSOLE_CONNECT:
-    case WTS_REMOTE_CONNECT: cycle.backAt(Away::SessionDisconnected, now()); return true;
+    case WTS_REMOTE_CONNECT: cycle.backAt(Away::SessionDisconnected, now); return true;
     default: return false;
     }
 }
@@ -81,9 +79,9 @@ void TimeAwayWatcher::stop() {
     watched_ = nullptr;
 }
 
-bool TimeAwayWatcher::onMessage(UINT message, WPARAM wParam, BreakCycle& cycle) {
-    if (message == WM_POWERBROADCAST) return onPower(wParam, cycle);
-    if (message == WM_WTSSESSION_CHANGE) return onSession(wParam, cycle);
+bool TimeAwayWatcher::onMessage(UINT message, WPARAM wParam, std::int64_t now, BreakCycle& cycle) {
+    if (message == WM_POWERBROADCAST) return onPower(wParam, now, cycle);
+    if (message == WM_WTSSESSION_CHANGE) return onSession(wParam, now, cycle);
     return false;
 }
 

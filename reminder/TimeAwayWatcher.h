@@ -3,10 +3,12 @@
 // resuming (WM_POWERBROADCAST, which every top-level window gets), and the session locked,
 // unlocked, disconnected from its console or remote desktop and connected again
 // (WM_WTSSESSION_CHANGE, which only a window that asked for it gets). Each notice becomes the
-// cycle's awaySince or backAt, stamped with GetTickCount64, the clock that counts the time
-// asleep and that the cycle's timers run on. What the time away means is the cycle's affair.
+// cycle's awaySince or backAt, stamped with the time the window gives, read off the clock its
+// timers run on. What the time away means is the cycle's affair.
 
 #include <windows.h>
+
+#include <cstdint>
 
 #include "BreakCycle.h"
 
@@ -44,9 +46,10 @@ public:
     // Undoes watch; called before the window goes.
     void stop();
 
-    // Hands a WM_POWERBROADCAST or WM_WTSSESSION_CHANGE that tells of time away to `cycle`;
-    // false for every other message and code, which the window passes on as usual.
-    static bool onMessage(UINT message, WPARAM wParam, BreakCycle& cycle);
+    // Hands a WM_POWERBROADCAST or WM_WTSSESSION_CHANGE that tells of time away to `cycle`,
+    // as having come at `now`; false for every other message and code, which the window passes
+    // on as usual.
+    static bool onMessage(UINT message, WPARAM wParam, std::int64_t now, BreakCycle& cycle);
 
 private:
     SessionNotices& sessions_;
